@@ -1,0 +1,37 @@
+#pragma once
+
+#include "vorn.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QIODevice;
+
+// Reading and writing the *.vorn file: one Scrim-encoded value per line, CR LF endings.
+
+// Asked when an old (version 0) file is read: shows the upgrade message and returns the
+// name the user gives the vorn (the Name command's question).
+using OldFileNamer = std::function<QString()>;
+
+struct LoadResult {
+    std::optional<Vorn> vorn; // set only when the file was read
+    QString error;            // a sentence a user can act on, when vorn is empty
+};
+
+// Writes the vorn to device in the file's line layout. False (and error set) on the
+// first failing write.
+bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error = nullptr);
+
+// Saves atomically through QSaveFile: on failure the file on disk is untouched.
+bool SaveTo(const QString& path, const Vorn& vorn, QString* error = nullptr);
+
+// Reads a vorn from device. base supplies what emptying a vorn keeps (output order, name,
+// descriptors beyond the count, start directory, search phrase, list buffer); the result is
+// base after reset() with the file's contents. A damaged step is skipped and reading goes
+// on, except that counts outside the tables mark the whole file as damaged.
+LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& namer);
+
+// Opens path and reads it; a file that cannot be opened is an error, not an empty vorn.
+LoadResult LoadFrom(const QString& path, const Vorn& base, const OldFileNamer& namer);
