@@ -59,38 +59,53 @@ public:
         if (peek() < 0)
             return std::nullopt;
         Field field;
-        auto keep = [&field](int c) {
-            if (field.text.size() < MaxVornFieldBytes)
-                field.text.append(char(c));
-            else
-                field.overlong = true;
-        };
         while (peek() == ' ')
             get();
-        int c = 0;
+        int end = 0;
         if (peek() == '"') {
             get();
-            while ((c = get()) >= 0 && c != '"' && !isLineEnd(c))
-                keep(c);
-            if (c == '"')
-                while ((c = get()) >= 0 && c != ',' && !isLineEnd(c)) {
-                }
+            end = takeUntil(field, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+            if (end == '"')
+                end = skipUntil([](char c) { return c == ',' || c == '\r' || c == '\n'; });
         } else {
-            while ((c = get()) >= 0 && c != ',' && !isLineEnd(c))
-                keep(c);
+            end = takeUntil(field, [](char c) { return c == ',' || c == '\r' || c == '\n'; });
             while (field.text.endsWith(' '))
                 field.text.chop(1);
         }
-        if (c == '\r' && peek() == '\n')
+        if (end == '\r' && peek() == '\n')
             get();
         return field;
     }
-
     bool failed() const { return failed_; }
     QString errorString() const { return device_.errorString(); }
 
 private:
-    static bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
+    // Moves the bytes up to the first one that stops the field into it (at most
+    // MaxVornFieldBytes of them) and consumes the stopping byte; returns it, or -1 at the end.
+    template <typename Stop> int takeUntil(Field& field, Stop stop) {
+        while (peek() >= 0) {
+            const char* begin = chunk_.constData() + pos_;
+            const char* end = chunk_.constData() + chunk_.size();
+            const char* at = begin;
+            while (at != end && !stop(*at))
+                ++at;
+            const qsizetype room = MaxVornFieldBytes - field.text.size();
+            if (at - begin > room)
+                field.overlong = true;
+            field.text.append(begin, std::min<qsizetype>(at - begin, room));
+            pos_ += at - begin;
+            if (at != end)
+                return get();
+        }
+        return -1;
+    }
+
+    template <typename Stop> int skipUntil(Stop stop) {
+        int c = 0;
+        while ((c = get()) >= 0 && !stop(char(c))) {
+        }
+        return c;
+    }
 
     int peek() {
         if (pos_ >= chunk_.size() && !fill())
@@ -134,23 +149,23 @@ class StepReader {
 public:
     explicit StepReader(QIODevice& device) : fields_(device) {}
 
-    std::optional<QString> raw() {
-        const auto field = fields_.next();
+    std::optional<QByteArray> raw() {
+        auto field = fields_.next();
         if (!field || field->overlong) {
             ++skipped;
             return std::nullopt;
         }
-        return QString::fromLatin1(field->text);
+        return std::move(field->text);
     }
 
     void number(qint16& target) {
         if (const auto text = raw())
-            adopt(target, Scrim::DecodeNum(*text));
+            adopt(target, Scrim::decodeNum(*text));
     }
 
     void text(QString& target) {
         if (const auto text = raw())
-            adopt(target, Scrim::DecodeStr(*text));
+            adopt(target, Scrim::decodeStr(*text));
     }
 
     template <typename T> void adopt(T& target, const std::optional<T>& decoded) {
@@ -173,20 +188,42 @@ class LineWriter {
 public:
     explicit LineWriter(QIODevice& device) : device_(device) {}
 
-    // After the first failure nothing more is written.
-    void line(const QString& encoded) {
-        if (!ok_)
-            return;
-        const QByteArray bytes = encoded.toLatin1() + "\r\n";
-        ok_ = device_.write(bytes) == bytes.size();
+    // Lines are gathered and handed to the device in large blocks; after the first failed
+    // write nothing more is written.
+    void number(qint16 n) {
+        Scrim::appendEncodedNum(buffer_, n);
+        endLine();
     }
-    void number(qint16 n) { line(Scrim::EncodeNum(n)); }
-    void text(const QString& t) { line(Scrim::EncodeStr(t)); }
+    void text(const QString& t) {
+        Scrim::appendEncodedStr(buffer_, t);
+        endLine();
+    }
+    // The version line: a text and a number on one line.
+    void textAndNumber(const QString& t, qint16 n) {
+        Scrim::appendEncodedStr(buffer_, t);
+        number(n);
+    }
 
-    bool ok() const { return ok_; }
+    bool finish() {
+        flush();
+        return ok_;
+    }
 
 private:
+    void endLine() {
+        buffer_.append("\r\n", 2);
+        if (buffer_.size() >= BlockBytes)
+            flush();
+    }
+    void flush() {
+        if (ok_ && !buffer_.isEmpty())
+            ok_ = device_.write(buffer_) == buffer_.size();
+        buffer_.clear();
+    }
+
+    static constexpr qsizetype BlockBytes = 256 * 1024;
     QIODevice& device_;
+    QByteArray buffer_;
     bool ok_ = true;
 };
 
@@ -212,7 +249,7 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
         return false;
     }
     LineWriter out(device);
-    out.line(Scrim::EncodeStr(VersionLineText) + Scrim::EncodeNum(CurrentVersion));
+    out.textAndNumber(VersionLineText, CurrentVersion);
     out.text(vorn.VornName);
     out.number(vorn.BoxCount);
     out.number(vorn.EntryCount);
@@ -235,7 +272,7 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
             out.text(vorn.value(p, j));
     for (int j = 1; j <= boxes; ++j)
         out.number(vorn.boxOrder(j));
-    if (!out.ok()) {
+    if (!out.finish()) {
         setError(error, WriteFailedText.arg(device.errorString()));
         return false;
     }
@@ -272,22 +309,22 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
     // whose number is damaged still marks a file of the current layout.
     qint16 version = 0;
     if (first) {
-        const auto header = Scrim::DecodeStr(*first);
+        const auto header = Scrim::decodeStr(*first);
         if (header && header->startsWith(VersionWord))
-            version = Scrim::DecodeNum(first->mid(VersionLineText.size())).value_or(CurrentVersion);
+            version = Scrim::decodeNum(first->mid(VersionLineText.size())).value_or(CurrentVersion);
     }
     const bool oldLayout = version <= 0;
 
-    std::optional<QString> boxesField = first;
-    std::optional<QString> entriesField = second;
+    std::optional<QByteArray> boxesField = first;
+    std::optional<QByteArray> entriesField = second;
     if (!oldLayout) {
         if (second)
-            in.adopt(vorn.VornName, Scrim::DecodeStr(*second));
+            in.adopt(vorn.VornName, Scrim::decodeStr(*second));
         boxesField = in.raw();
         entriesField = in.raw();
     }
-    const auto boxes = boxesField ? Scrim::DecodeNum(*boxesField) : std::nullopt;
-    const auto entries = entriesField ? Scrim::DecodeNum(*entriesField) : std::nullopt;
+    const auto boxes = boxesField ? Scrim::decodeNum(*boxesField) : std::nullopt;
+    const auto entries = entriesField ? Scrim::decodeNum(*entriesField) : std::nullopt;
     if (!boxes || !entries)
         return damaged(in, CountsUnreadableText);
     if (!inRange(*boxes, 0, VornLimits::MaxBoxes) || !inRange(*entries, 0, VornLimits::MaxEntries))
@@ -328,7 +365,7 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
             if (!field)
                 continue;
             QString value;
-            in.adopt(value, Scrim::DecodeStr(*field));
+            in.adopt(value, Scrim::decodeStr(*field));
             if (oldLayout && !value.isEmpty() && vorn.descriptor(j).Type == BoxKind::Picture)
                 value.prepend(pictureFolder);
             vorn.setCell(p, j, value);

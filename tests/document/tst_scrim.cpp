@@ -56,6 +56,7 @@ private Q_SLOTS:
         QTest::newRow("emoji") << QStringLiteral("🐈 и 🐕‍🦺, 👍🏽");
         QTest::newRow("outside Windows-1251") << QStringLiteral("Ωμέγα 中文 ÿ ŝ ﬁ €");
         QTest::newRow("byte order mark first") << QStringLiteral("\uFEFFtext");
+        QTest::newRow("two byte order marks") << QStringLiteral("\uFEFF\uFEFFx");
         QTest::newRow("NUL inside") << QString(QChar(0)) + QStringLiteral("a") + QChar(0);
         QTest::newRow("Latin-1 and BMP") << codePoints(0x80, 0x2FFF);
         QTest::newRow("rest of BMP") << codePoints(0x3000, 0xFFFF);
