@@ -32,6 +32,7 @@ private Q_SLOTS:
     void boxTypeListToListKeepsTheList();
     void dataLetChangeCount_data();
     void dataLetChangeCount();
+    void listFillCopiesTheFirstItemWithoutWritingBack();
     void longPhraseIsNotCut();
     void textWithCrLfIsKeptAsStored();
     void headerLetDoesNotLayOut();
@@ -399,6 +400,23 @@ void TestDataBox::dataLetChangeCount() {
     QCOMPARE(seen.size(), changes);
     for (const QString& value : seen)
         QCOMPARE(value, after); // every handler sees the new value already stored
+}
+
+void TestDataBox::listFillCopiesTheFirstItemWithoutWritingBack() {
+    DataBox box;
+    box.ChangeAll(4, QStringLiteral("Список"), list({"a"}), 1);
+    const Parts p = parts(box);
+    QList<bool> fillingAtCopy;
+    connect(p.fras, &QLineEdit::textChanged, &box, [&] { fillingAtCopy << box.Filling(); });
+    QSignalSpy changes(&box, &DataBox::Change);
+    const QString value = list({" x ", "y"});
+    box.setData(value);
+    // Emptied, then the first item copied in: both while filling, neither written back.
+    QCOMPARE(fillingAtCopy, (QList<bool>{true, true}));
+    QVERIFY(!box.Filling());
+    QCOMPARE(p.fras->text(), QStringLiteral("x"));
+    QCOMPARE(box.Data(), value);
+    QCOMPARE(changes.count(), 1);
 }
 
 void TestDataBox::longPhraseIsNotCut() {

@@ -58,10 +58,6 @@ private Q_SLOTS:
     void initTestCase();
     void matchesTheCalculation_data();
     void matchesTheCalculation();
-    void documentedCases_data();
-    void documentedCases();
-    void wideHeaderAboveRightAligned_data();
-    void wideHeaderAboveRightAligned();
     void newBoxIsItsHeader();
     void headPoseZeroMovesNothingButSwitchesVisibility();
     void visibilityFollowsType_data();
@@ -129,78 +125,6 @@ void TestDataBoxLayout::matchesTheCalculation() {
                             .arg(box.heightTwips())
                             .arg(r.box.width())
                             .arg(r.box.height())));
-}
-
-void TestDataBoxLayout::documentedCases_data() {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("pose");
-    QTest::addColumn<QString>("value");
-    // Expected places as fractions of the header: x = a + b*HW, y = c + d*HH.
-    QTest::addColumn<QList<double>>("header");  // a, b, c, d
-    QTest::addColumn<QList<double>>("content"); // a, b, c, d
-    QTest::addColumn<QList<double>>("box");     // width a + b*HW, height c + d*HH
-    // Phrase 1700, centred above: the editor right under the header.
-    QTest::newRow("phrase pose 2") << 1 << 2 << QString() << QList<double>{850, -0.5, 0, 0}
-                                   << QList<double>{0, 0, 0, 1} << QList<double>{1700, 0, 0, 2};
-    // Text 3000 x 1300, centred below, 100 left of the centre.
-    QTest::newRow("text pose 11") << 2 << 11 << QString() << QList<double>{1400, -0.5, 1300, 0}
-                                  << QList<double>{0, 0, 0, 0} << QList<double>{3000, 0, 1300, 1};
-    // List beside a middle header; its editor 100 below the 2200 high list.
-    QTest::newRow("list pose 5") << 4 << 5 << QString() << QList<double>{0, 0, 1100, -0.5}
-                                 << QList<double>{100, 1, 0, 0} << QList<double>{1600, 1, 2585, 0};
-    // A 1500 x 1000 picture in a 1560 x 1060 frame, centred header below.
-    QTest::newRow("picture pose 11")
-        << 3 << 11 << QString() << QList<double>{680, -0.5, 1060, 0} << QList<double>{0, 0, 0, 0}
-        << QList<double>{1560, 0, 1060, 1};
-}
-
-void TestDataBoxLayout::documentedCases() {
-    QFETCH(int, type);
-    QFETCH(int, pose);
-    QFETCH(QString, value);
-    QFETCH(QList<double>, header);
-    QFETCH(QList<double>, content);
-    QFETCH(QList<double>, box);
-
-    DataBox b;
-    // The picture case uses a fixed 1500 x 1000 area, which lays out as a picture that size.
-    const qint16 length = type == 3 ? 1500 : 0;
-    const qint16 tall = type == 3 ? 1000 : 0;
-    b.ChangeAll(qint16(type), QStringLiteral("Поле"), value, qint16(pose), length, tall);
-    const Parts p = parts(b);
-    const double hw = p.hed->width() * 15;
-    const double hh = p.hed->height() * 15;
-
-    const QRect hed = twipsIn(b, p.hed);
-    QVERIFY(near(hed.x(), header[0] + header[1] * hw));
-    QVERIFY(near(hed.y(), header[2] + header[3] * hh));
-    const QRect c = twipsIn(b, contentOf(p, type));
-    QVERIFY(near(c.x(), content[0] + content[1] * hw));
-    QVERIFY(near(c.y(), content[2] + content[3] * hh));
-    if (type == 4) {
-        const QRect editor = twipsIn(b, p.fras);
-        QVERIFY(near(editor.x(), c.x()));
-        QVERIFY(near(editor.y(), 2300));
-        QCOMPARE(editor.height(), 285);
-    }
-    QVERIFY(near(b.widthTwips(), box[0] + box[1] * hw));
-    QVERIFY(near(b.heightTwips(), box[2] + box[3] * hh));
-}
-
-void TestDataBoxLayout::wideHeaderAboveRightAligned_data() {
-    QTest::addColumn<int>("type");
-    for (int type = 1; type <= 4; ++type)
-        QTest::addRow("type %d", type) << type;
-}
-
-void TestDataBoxLayout::wideHeaderAboveRightAligned() {
-    QFETCH(int, type);
-    DataBox box;
-    box.ChangeAll(qint16(type), QStringLiteral("Заголовок намного шире самого поля ввода"),
-                  QString(), 3, 600, 600);
-    const Parts p = parts(box);
-    QCOMPARE(p.hed->x(), 0);
-    QCOMPARE(box.width(), p.hed->width());
 }
 
 void TestDataBoxLayout::newBoxIsItsHeader() {
