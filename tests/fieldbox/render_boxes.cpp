@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     window.setObjectName(QStringLiteral("RenderBoxes"));
     window.resize(1100, 760);
 
-    struct Spec {
+    struct Sample {
         qint16 type;
         qint16 pose;
         QString header;
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
                          QStringLiteral("Казань");
     const QString text = QStringLiteral("Длинный текст, который переносится по словам в поле "
                                         "с вертикальной полосой прокрутки.");
-    const QList<Spec> specs{
+    const QList<Sample> samples{
         {1, 1, QStringLiteral("Фамилия"), QStringLiteral("Иванов"), 0, 300, 300, true},
         {1, 2, QStringLiteral("Имя"), QStringLiteral("Пётр"), 0, 3000, 300, false},
         {1, 5, QStringLiteral("Число"), QStringLiteral("42"), 500, 5700, 300, false},
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         {3, 1, QStringLiteral("Рамка 1500x900"), QStringLiteral(".\\demo\\a.png"), 0, 6600, 7700,
          false},
     };
-    for (const Spec& s : specs) {
+    for (const Sample& s : samples) {
         auto* box = new DataBox(&window);
         box->setPictureBase(pictures.path());
         box->setHeaderBold(s.bold);
