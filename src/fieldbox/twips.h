@@ -8,6 +8,10 @@
 // This is the one place that converts between them.
 namespace Twips {
 inline constexpr int PerPixel = 15;
-inline int toPixels(double twips) { return static_cast<int>(std::lround(twips / PerPixel)); }
-inline int fromPixels(double pixels) { return static_cast<int>(std::lround(pixels * PerPixel)); }
+inline int toPixels(double twips) {
+    return static_cast<int>(std::lround(twips / PerPixel));
+}
+inline int fromPixels(double pixels) {
+    return static_cast<int>(std::lround(pixels * PerPixel));
+}
 } // namespace Twips

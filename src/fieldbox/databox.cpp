@@ -1,0 +1,588 @@
+#include "databox.h"
+
+#include "boxcodes.h"
+#include "databox_p.h"
+#include "fieldboxlayout.h"
+#include "listvalue.h"
+#include "twips.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+
+#include <limits>
+
+namespace {
+
+const QString InitialHeader = QStringLiteral("Label1");
+constexpr int InitialEditorHeight = 285;
+constexpr int FrameLineWidth = 2; // pixels of the picture frame's sunken border
+
+// Sizes a new box of each type takes when ChangeAll is given none.
+struct DefaultSize {
+    qint16 length;
+    qint16 tall;
+};
+
+std::optional<DefaultSize> defaultSize(qint16 type) {
+    switch (type) {
+    case BoxCode::Word:
+        return DefaultSize{100, 100};
+    case BoxCode::Phrase:
+        return DefaultSize{1700, 0};
+    case BoxCode::Text:
+        return DefaultSize{3000, 1300};
+    case BoxCode::Picture:
+        return DefaultSize{0, 0};
+    case BoxCode::List:
+        return DefaultSize{1500, 2200};
+    default:
+        return std::nullopt;
+    }
+}
+
+int twipsOf(int pixels) {
+    return Twips::fromPixels(pixels);
+}
+
+QRect pixelRect(const QRectF& twips) {
+    return QRect(Twips::toPixels(twips.x()), Twips::toPixels(twips.y()),
+                 Twips::toPixels(twips.width()), Twips::toPixels(twips.height()));
+}
+
+QPointF twipsPoint(QPoint pixels) {
+    return QPointF(twipsOf(pixels.x()), twipsOf(pixels.y()));
+}
+
+// A text editor shows line breaks as "\n"; values written elsewhere may carry CR LF.
+QString editorText(const QString& value) {
+    QString text = value;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Constituent editors
+
+namespace DataBoxParts {
+
+LineEditor::LineEditor(QWidget* parent) : QLineEdit(parent) {}
+
+void LineEditor::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    selectAll();
+}
+
+TextEditor::TextEditor(QWidget* parent) : QPlainTextEdit(parent) {}
+
+void TextEditor::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    selectAll();
+}
+
+void TextEditor::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    selectAll();
+}
+
+} // namespace DataBoxParts
+
+// ---------------------------------------------------------------------------------------
+// Construction
+
+DataBox::Private::Private(DataBox* box) : q(box) {
+    // Created in the order the focus moves through them: Border, Pic, Fras, Tex, Lis.
+    hed = new QLabel(InitialHeader, q);
+    hed->setObjectName(QStringLiteral("Hed"));
+    hed->setTextFormat(Qt::PlainText); // a header is never markup
+    hed->setWordWrap(false);
+    hed->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    border = new QFrame(q);
+    border->setObjectName(QStringLiteral("Border"));
+    border->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    border->setLineWidth(FrameLineWidth);
+    border->hide();
+
+    pic = new QLabel(border);
+    pic->setObjectName(QStringLiteral("Pic"));
+    pic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pic->setAutoFillBackground(true);
+    pic->setBackgroundRole(QPalette::Light); // the uncovered area shows the 3D highlight
+    pic->setGeometry(QRect(QPoint(FrameLineWidth, FrameLineWidth),
+                           QSize(Twips::toPixels(FieldBoxLayout::EmptyPictureArea.width()),
+                                 Twips::toPixels(FieldBoxLayout::EmptyPictureArea.height()))));
+    pic->hide();
+
+    fras = new DataBoxParts::LineEditor(q);
+    fras->setObjectName(QStringLiteral("Fras"));
+    // A value is never cut to the editor's default limit.
+    fras->setMaxLength(std::numeric_limits<int>::max());
+    fras->resize(fras->width(), Twips::toPixels(InitialEditorHeight));
+    fras->hide();
+
+    tex = new DataBoxParts::TextEditor(q);
+    tex->setObjectName(QStringLiteral("Tex"));
+    tex->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    tex->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tex->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tex->setTabChangesFocus(true); // Tab leaves the field, as in the other editors
+    tex->hide();
+
+    lis = new QListWidget(q);
+    lis->setObjectName(QStringLiteral("Lis"));
+    lis->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lis->setSortingEnabled(false);
+    lis->hide();
+
+    for (QWidget* editor :
+         {static_cast<QWidget*>(fras), static_cast<QWidget*>(tex), static_cast<QWidget*>(lis)})
+        editor->setFocusPolicy(Qt::StrongFocus);
+
+    QObject::connect(fras, &QLineEdit::textChanged, this,
+                     [this](const QString& text) { frasTextChanged(text); });
+    QObject::connect(tex, &QPlainTextEdit::textChanged, this, [this] { texTextChanged(); });
+    QObject::connect(lis, &QListWidget::currentRowChanged, this,
+                     [this](int row) { itemSelected(row); });
+
+    installFilters();
+    updateAccessibleNames();
+    fitHeader();
+}
+
+DataBox::DataBox(QWidget* parent) : QWidget(parent), d(new Private(this)) {
+    Refresh(true);
+}
+
+DataBox::~DataBox() {
+    // The private part owns the connections and the event filters; removing it first
+    // keeps the children's last signals from reaching it while they are destroyed.
+    delete d;
+}
+
+// ---------------------------------------------------------------------------------------
+// Layout
+
+void DataBox::Private::fitHeader() {
+    // The label takes its caption's width on one line and the height of a one-line editor,
+    // so that a phrase editor as high as the header shows its text in full.
+    const QSize text = hed->sizeHint();
+    hed->resize(text.width(), std::max(text.height(), fras->sizeHint().height()));
+}
+
+void DataBox::Private::updateAccessibleNames() {
+    const QString name = hed->text();
+    for (QWidget* editor : {static_cast<QWidget*>(fras), static_cast<QWidget*>(tex),
+                            static_cast<QWidget*>(lis), static_cast<QWidget*>(pic)})
+        editor->setAccessibleName(name);
+}
+
+void DataBox::Private::fillContent() {
+    switch (boxType) {
+    case BoxCode::Phrase: {
+        // The editor reports a real change of its text; the stored value stays as given
+        // (it is the same text, and the editor may not hold every character of it).
+        const QString before = fras->text();
+        {
+            const QSignalBlocker quiet(fras);
+            fras->setText(data);
+        }
+        if (fras->text() != before)
+            Q_EMIT q->Change();
+        break;
+    }
+    case BoxCode::Text: {
+        const QString shown = editorText(data);
+        if (tex->toPlainText() != shown) {
+            {
+                const QSignalBlocker quiet(tex);
+                tex->setPlainText(shown);
+            }
+            texShown = tex->toPlainText();
+            Q_EMIT q->Change();
+        }
+        break;
+    }
+    case BoxCode::Picture:
+        loadPicture();
+        break;
+    case BoxCode::List:
+        fillList();
+        break;
+    default:
+        break;
+    }
+}
+
+void DataBox::Private::fillList() {
+    filling = true;
+    fras->clear();
+    {
+        const bool wasEditing = listEditing;
+        listEditing = true;
+        lis->clear();
+        lis->addItems(ListValue::items(data, itemCount));
+        listEditing = wasEditing;
+    }
+    // Selecting the first item copies it into the editor like a user's selection; while
+    // filling, the copy is not written back.
+    if (lis->count() > 0)
+        lis->setCurrentRow(0);
+    filling = false;
+}
+
+void DataBox::Private::loadPicture() {
+    if (data.isEmpty()) {
+        picture = QPixmap();
+    } else {
+        QString path = data;
+        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (!pictureBase.isEmpty())
+            path = QDir(pictureBase).filePath(path);
+        QPixmap loaded;
+        // A file that cannot be read leaves the picture shown before in place.
+        if (loaded.load(QDir::cleanPath(path)))
+            picture = loaded;
+    }
+    pic->setPixmap(picture);
+}
+
+QWidget* DataBox::Private::contentControl() const {
+    switch (boxType) {
+    case BoxCode::Phrase:
+        return fras;
+    case BoxCode::Text:
+        return tex;
+    case BoxCode::Picture:
+        return border;
+    case BoxCode::List:
+        return lis;
+    default:
+        return nullptr;
+    }
+}
+
+void DataBox::Private::place(bool fitToContent) {
+    FieldBoxLayout::Input in;
+    in.type = boxType;
+    in.headPose = headPose;
+    in.fitToContent = fitToContent;
+    in.headerWidth = twipsOf(hed->width());
+    in.headerHeight = twipsOf(hed->height());
+    in.length = length;
+    in.tall = tall;
+    if (!picture.isNull()) {
+        const QSizeF natural = picture.deviceIndependentSize();
+        in.picture = QSize(Twips::fromPixels(natural.width()), Twips::fromPixels(natural.height()));
+    }
+    in.editorHeight = twipsOf(fras->height());
+    in.previousHeader = twipsPoint(hed->pos());
+    if (QWidget* content = contentControl())
+        in.previousContent = twipsPoint(content->pos());
+    in.previousEditor = twipsPoint(fras->pos());
+    in.previousBox = QSizeF(twipsOf(q->width()), twipsOf(q->height()));
+
+    const FieldBoxLayout::Result r = FieldBoxLayout::layOut(in);
+    if (!r.applies)
+        return;
+
+    hed->move(pixelRect(r.header).topLeft());
+    if (QWidget* content = contentControl())
+        content->setGeometry(pixelRect(r.content));
+    if (boxType == BoxCode::List)
+        fras->setGeometry(pixelRect(r.editor));
+    if (boxType == BoxCode::Picture)
+        pic->setGeometry(pixelRect(r.picture).translated(border->contentsRect().topLeft()));
+    const QRect box = pixelRect(QRectF(QPointF(0, 0), r.box));
+    q->resize(box.size());
+}
+
+void DataBox::Private::showControls() {
+    hed->show();
+    fras->setVisible(boxType == BoxCode::Phrase || boxType == BoxCode::List);
+    tex->setVisible(boxType == BoxCode::Text);
+    lis->setVisible(boxType == BoxCode::List);
+    border->setVisible(boxType == BoxCode::Picture);
+    pic->setVisible(boxType == BoxCode::Picture);
+}
+
+void DataBox::Refresh(bool FitToContent) {
+    if (!BoxCode::isShownType(d->boxType))
+        return; // a number or unknown code keeps the present layout and content
+    d->fillContent();
+    d->place(FitToContent);
+    d->showControls();
+}
+
+// ---------------------------------------------------------------------------------------
+// Properties
+
+qint16 DataBox::BoxType() const {
+    return d->boxType;
+}
+
+void DataBox::setBoxType(qint16 type) {
+    // A list turned into another type keeps its current item as its value. Re-setting
+    // the list type keeps the whole list.
+    if (d->boxType == BoxCode::List && type != BoxCode::List) {
+        const QListWidgetItem* current = d->lis->currentItem();
+        d->data = current ? current->text() : QString();
+    }
+    d->boxType = type;
+    Refresh(true);
+}
+
+void DataBox::ChangeAll(qint16 type, const QString& header, const QString& value, qint16 headPose,
+                        qint16 length, qint16 tall) {
+    d->boxType = type;
+    d->hed->setText(header);
+    d->fitHeader();
+    d->updateAccessibleNames();
+    d->data = value;
+    if (type == BoxCode::List) {
+        d->data = ListValue::normalised(value);
+        d->itemCount = ListValue::count(d->data);
+    }
+    const std::optional<DefaultSize> defaults = defaultSize(type);
+    if (length != 0)
+        d->length = length;
+    else if (defaults)
+        d->length = defaults->length;
+    if (tall != 0)
+        d->tall = tall;
+    else if (defaults)
+        d->tall = defaults->tall;
+    d->headPose = headPose != 0 ? headPose : BoxCode::FirstHeadPose;
+    Refresh(true);
+    Q_EMIT Change();
+}
+
+bool DataBox::Locked() const {
+    return d->locked;
+}
+
+void DataBox::setLocked(bool locked) {
+    d->locked = locked;
+    d->fras->setReadOnly(locked);
+    d->tex->setReadOnly(locked);
+}
+
+QString DataBox::Listing(qint16 item) const {
+    if (d->boxType != BoxCode::List || item < 1 || item > d->itemCount)
+        return {};
+    return ListValue::item(d->data, item);
+}
+
+int DataBox::ListCount() const {
+    return d->boxType == BoxCode::List ? d->itemCount : 0;
+}
+
+int DataBox::ItemCount() const {
+    return d->itemCount;
+}
+
+bool DataBox::Filling() const {
+    return d->filling;
+}
+
+std::optional<int> DataBox::ListIndex() const {
+    if (d->boxType != BoxCode::List)
+        return std::nullopt;
+    return d->lis->currentRow();
+}
+
+QString DataBox::Data() const {
+    return d->data;
+}
+
+void DataBox::setData(const QString& value) {
+    d->data = value;
+    if (d->boxType == BoxCode::List) {
+        d->data = ListValue::normalised(value);
+        d->itemCount = ListValue::count(d->data);
+    }
+    Refresh(true);
+    Q_EMIT Change();
+}
+
+QFont DataBox::HeaderFont() const {
+    return d->hed->font();
+}
+
+void DataBox::setHeaderFont(const QFont& font) {
+    for (QWidget* w : {static_cast<QWidget*>(d->hed), static_cast<QWidget*>(d->fras),
+                       static_cast<QWidget*>(d->tex), static_cast<QWidget*>(d->lis)})
+        w->setFont(font);
+    d->fitHeader();
+    Refresh(true);
+}
+
+void DataBox::setHeaderBold(bool bold) {
+    QFont font = d->hed->font();
+    font.setBold(bold);
+    d->hed->setFont(font);
+    d->fitHeader();
+}
+
+QString DataBox::Header() const {
+    return d->hed->text();
+}
+
+void DataBox::setHeader(const QString& header) {
+    d->hed->setText(header);
+    d->fitHeader();
+    d->updateAccessibleNames();
+}
+
+qint16 DataBox::HeadPose() const {
+    return d->headPose;
+}
+
+void DataBox::setHeadPose(qint16 pose) {
+    d->headPose = pose;
+    Refresh(true);
+}
+
+qint16 DataBox::Length() const {
+    return d->length;
+}
+
+void DataBox::setLength(qint16 length) {
+    d->length = length;
+    Refresh(true);
+}
+
+qint16 DataBox::Tall() const {
+    return d->tall;
+}
+
+void DataBox::setTall(qint16 tall) {
+    d->tall = tall;
+    Refresh(true);
+}
+
+// ---------------------------------------------------------------------------------------
+// List members
+
+QString DataBox::Private::rebuiltList(int items) const {
+    QStringList texts;
+    const int n = std::min(items, lis->count());
+    texts.reserve(n);
+    for (int i = 0; i < n; ++i)
+        texts.append(lis->item(i)->text());
+    return ListValue::joined(texts);
+}
+
+void DataBox::Private::finishListChange() {
+    itemCount =
+        static_cast<qint16>(std::min(lis->count(), int(std::numeric_limits<qint16>::max())));
+    data = rebuiltList(lis->count());
+    if (lis->count() == 0) {
+        const QSignalBlocker quiet(fras); // nothing to write back into
+        fras->clear();
+    }
+    Q_EMIT q->Change();
+}
+
+void DataBox::AddItem(const QString& item, qint16 position) {
+    if (d->boxType != BoxCode::List)
+        return;
+    if (position != -1 && (position < 0 || position > d->lis->count()))
+        return; // no such place in the list: nothing changes
+    {
+        const QScopedValueRollback guard(d->listEditing, true);
+        const QString text = ListValue::sanitisedItem(item);
+        if (position == -1)
+            d->lis->addItem(text);
+        else
+            d->lis->insertItem(position, text);
+    }
+    d->finishListChange();
+}
+
+void DataBox::DelItem(qint16 position) {
+    if (d->boxType != BoxCode::List || position < 0 || position >= d->lis->count())
+        return;
+    {
+        const QScopedValueRollback guard(d->listEditing, true);
+        const bool wasCurrent = position == d->lis->currentRow();
+        delete d->lis->takeItem(position);
+        // With its item gone the editor belongs to no item, so its edits change none.
+        if (wasCurrent)
+            d->lis->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    d->finishListChange();
+}
+
+void DataBox::DelSelected() {
+    if (d->boxType != BoxCode::List)
+        return;
+    {
+        const QScopedValueRollback guard(d->listEditing, true);
+        const QListWidgetItem* current = d->lis->currentItem();
+        bool currentGone = false;
+        int i = 0;
+        while (i < d->lis->count()) {
+            QListWidgetItem* item = d->lis->item(i);
+            if (item->isSelected()) {
+                currentGone = currentGone || item == current;
+                delete d->lis->takeItem(i);
+            } else {
+                ++i;
+            }
+        }
+        if (currentGone)
+            d->lis->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    d->finishListChange();
+}
+
+// ---------------------------------------------------------------------------------------
+// Placement, tab order, pictures
+
+int DataBox::leftTwips() const {
+    return twipsOf(x());
+}
+int DataBox::topTwips() const {
+    return twipsOf(y());
+}
+int DataBox::widthTwips() const {
+    return twipsOf(width());
+}
+int DataBox::heightTwips() const {
+    return twipsOf(height());
+}
+
+void DataBox::moveTwips(int left, int top) {
+    move(Twips::toPixels(left), Twips::toPixels(top));
+}
+
+void DataBox::setTabStop(bool on) {
+    d->tabStop = on;
+    const Qt::FocusPolicy policy = on ? Qt::StrongFocus : Qt::ClickFocus;
+    d->fras->setFocusPolicy(policy);
+    d->tex->setFocusPolicy(policy);
+    d->lis->setFocusPolicy(policy);
+}
+
+bool DataBox::tabStop() const {
+    return d->tabStop;
+}
+
+QWidget* DataBox::focusWidgetForTab() const {
+    for (QWidget* editor : {static_cast<QWidget*>(d->fras), static_cast<QWidget*>(d->tex),
+                            static_cast<QWidget*>(d->lis)}) {
+        if (!editor->isHidden())
+            return editor;
+    }
+    return nullptr;
+}
+
+void DataBox::setPictureBase(const QString& folder) {
+    d->pictureBase = folder;
+}

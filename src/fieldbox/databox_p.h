@@ -1,0 +1,92 @@
+#pragma once
+
+#include "databox.h"
+
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+class QMouseEvent;
+class QKeyEvent;
+
+namespace DataBoxParts {
+
+// The single-line editor: its whole text is selected whenever it receives the focus.
+class LineEditor : public QLineEdit {
+public:
+    explicit LineEditor(QWidget* parent);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+// The multi-line editor: its whole text is selected on focus and again after a click.
+class TextEditor : public QPlainTextEdit {
+public:
+    explicit TextEditor(QWidget* parent);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace DataBoxParts
+
+struct DataBox::Private : QObject {
+    explicit Private(DataBox* box);
+
+    DataBox* q;
+    QLabel* hed = nullptr;
+    QFrame* border = nullptr;
+    QLabel* pic = nullptr;
+    DataBoxParts::LineEditor* fras = nullptr;
+    DataBoxParts::TextEditor* tex = nullptr;
+    QListWidget* lis = nullptr;
+
+    qint16 boxType = 0;
+    qint16 length = 0;
+    qint16 tall = 0;
+    qint16 headPose = 1;
+    qint16 itemCount = 0;
+    QString data;
+    bool locked = false;
+    bool filling = false;
+    bool tabStop = true;
+
+    // Set while the list members change Lis themselves, so that the selection handler
+    // does not copy items into the editor in the middle of the change.
+    bool listEditing = false;
+    QString texShown; // the text editor's text as last seen, to report only real changes
+    QString pictureBase;
+    QPixmap picture;
+
+    // Mouse state for Click: where the last press began, and whether it was the second
+    // press of a double click (whose release raises no Click).
+    QObject* pressTarget = nullptr;
+    bool doubleClicked = false;
+
+    // Layout (databox.cpp)
+    void fitHeader();
+    void fillContent();
+    void fillList();
+    void loadPicture();
+    void place(bool fitToContent);
+    void showControls();
+    QWidget* contentControl() const;
+    void updateAccessibleNames();
+
+    // List members
+    void finishListChange();
+    QString rebuiltList(int items) const;
+
+    // Input (databoxinput.cpp)
+    void installFilters();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool mouseEvent(QObject* watched, QMouseEvent* event);
+    bool boxMouseEvent(QMouseEvent* event);
+    void raiseMouse(QEvent::Type type, const QMouseEvent* event, QPointF inBox);
+    void keyReleased(const QKeyEvent* event);
+    void frasTextChanged(const QString& text);
+    void texTextChanged();
+    void itemSelected(int row);
+};
