@@ -26,7 +26,7 @@ inline constexpr qint16 Phrase = 1;
 inline constexpr qint16 Text = 2;
 inline constexpr qint16 Picture = 3;
 inline constexpr qint16 List = 4;
-inline constexpr qint16 Number = 5;   // stored only; on screen a phrase box of NumberLength
+inline constexpr qint16 Number = 5; // stored only; on screen a phrase box of NumberLength
 inline constexpr qint16 NumberLength = 500;
 } // namespace BoxKind
 
@@ -59,7 +59,8 @@ qint16 clampTo16(long long value);
 // row, and the rows in use are always exactly 1..EntryCount.
 //
 // Every accessor that takes an index checks it: an index outside the tables reads as an
-// empty/zero value and writes nothing.
+// empty/zero value and writes nothing. The operations work on the data only: setting
+// Modified and updating the window are the caller's part.
 class Vorn {
 public:
     Vorn(); // the start-up state: identity output order, name "New", empty card
@@ -114,7 +115,8 @@ public:
     std::vector<int> outputSequence() const;
 
     // Inserts a new entry after list position after (0 = in front of all) with the
-    // card's default values; returns its list position, or nothing when the vorn is full.
+    // card's default values in row EntryCount + 1; returns its list position, or nothing
+    // (and changes nothing) when the vorn is full or after is not 0..EntryCount.
     std::optional<int> insertEntryAfter(int after);
     // Removes the entry at list position p (1..EntryCount); the rows in use stay compact
     // and every other entry keeps its values. False when p is out of range.
@@ -133,14 +135,23 @@ public:
 
     // Rewrites every entry's picture paths under the name newName (the Name command):
     // ".\old\cat.bmp" becomes ".\newName\cat.bmp"; empty values stay empty. Default
-    // values are not touched.
+    // values are not touched. A value with no "\" from its third character on is taken as
+    // a bare file name: "cat.bmp" becomes ".\newName\cat.bmp".
     void renamePictures(const QString& newName);
 
     // Removes box j: the descriptors, the entries' columns, the title and the output
-    // positions of the boxes after it move down one slot together.
+    // positions of the boxes after it move down one slot together, so the result is the
+    // vorn that never had the box. The slot given up returns to its start-up state (empty
+    // record and column, output position = its own number). A removed title box leaves
+    // the vorn without one.
     void removeBox(int j);
 
+    friend bool operator==(const Vorn&, const Vorn&) = default;
+
 private:
+    int usedBoxes() const;   // BoxCount held to 0..MaxBoxes
+    int usedEntries() const; // EntryCount held to 0..MaxEntries
+
     std::array<BoxDescriptor, VornLimits::MaxBoxes> boxes_{};
     std::vector<QString> table_; // MaxEntries x MaxBoxes, row-major
     std::array<qint16, VornLimits::MaxEntries> entryOrder_{};

@@ -1,0 +1,365 @@
+#include "vornfile.h"
+
+#include "scrim.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <QSaveFile>
+
+namespace {
+
+// Messages for the user; %1 and %2 are filled in where they are used.
+const QString OpenFailedText = QStringLiteral("Не удалось открыть файл «%1»: %2.");
+const QString LoadFailedText = QStringLiteral("Не удалось загрузить ворн из файла «%1». %2");
+const QString ReadFailedText = QStringLiteral("Ошибка чтения файла: %1.");
+const QString CountsUnreadableText =
+    QStringLiteral("Файл повреждён: не удаётся прочитать число полей и записей.");
+const QString CountsOutOfRangeText =
+    QStringLiteral("Файл повреждён: в нём %1 полей и %2 записей, а ворн вмещает не больше "
+                   "%3 полей и %4 записей.");
+const QString VornTooLargeText =
+    QStringLiteral("В ворне %1 полей и %2 записей, а файл вмещает не больше %3 полей и "
+                   "%4 записей.");
+const QString WriteFailedText = QStringLiteral("Ошибка записи: %1.");
+const QString SaveFailedText =
+    QStringLiteral("Ворн не сохранён в файл «%1». %2 Прежний файл на диске не изменён.");
+
+const QString VersionWord = QStringLiteral("version");
+const QString VersionLineText = QStringLiteral("version ");
+constexpr qint16 CurrentVersion = 1;
+const QString PicturePrefix = QStringLiteral(".\\");
+constexpr QChar PathSeparator = QLatin1Char('\\');
+constexpr qsizetype ChunkBytes = 64 * 1024;
+
+bool inRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
+void setError(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+// Splits the file into fields: the text up to the next comma or line end, blanks around it
+// dropped; a field that starts with a double quote runs to the next double quote on its line
+// and the rest of the line up to a comma is passed over. CR LF, LF and a lone CR all end a
+// line. The device is read in chunks and a field is kept only up to MaxVornFieldBytes, so
+// neither a huge line nor a huge file is held in memory.
+class FieldReader {
+public:
+    struct Field {
+        QByteArray text;
+        bool overlong = false;
+    };
+
+    explicit FieldReader(QIODevice& device) : device_(device) {}
+
+    // Nothing at the end of the data (or after a read error, see failed()).
+    std::optional<Field> next() {
+        if (peek() < 0)
+            return std::nullopt;
+        Field field;
+        auto keep = [&field](int c) {
+            if (field.text.size() < MaxVornFieldBytes)
+                field.text.append(char(c));
+            else
+                field.overlong = true;
+        };
+        while (peek() == ' ')
+            get();
+        int c = 0;
+        if (peek() == '"') {
+            get();
+            while ((c = get()) >= 0 && c != '"' && !isLineEnd(c))
+                keep(c);
+            if (c == '"')
+                while ((c = get()) >= 0 && c != ',' && !isLineEnd(c)) {
+                }
+        } else {
+            while ((c = get()) >= 0 && c != ',' && !isLineEnd(c))
+                keep(c);
+            while (field.text.endsWith(' '))
+                field.text.chop(1);
+        }
+        if (c == '\r' && peek() == '\n')
+            get();
+        return field;
+    }
+
+    bool failed() const { return failed_; }
+    QString errorString() const { return device_.errorString(); }
+
+private:
+    static bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
+
+    int peek() {
+        if (pos_ >= chunk_.size() && !fill())
+            return -1;
+        return uchar(chunk_.at(pos_));
+    }
+
+    int get() {
+        const int c = peek();
+        if (c >= 0)
+            ++pos_;
+        return c;
+    }
+
+    bool fill() {
+        if (ended_)
+            return false;
+        chunk_.resize(ChunkBytes);
+        const qint64 got = device_.read(chunk_.data(), ChunkBytes);
+        pos_ = 0;
+        if (got <= 0) {
+            chunk_.clear();
+            ended_ = true;
+            failed_ = got < 0;
+            return false;
+        }
+        chunk_.resize(got);
+        return true;
+    }
+
+    QIODevice& device_;
+    QByteArray chunk_;
+    qsizetype pos_ = 0;
+    bool ended_ = false;
+    bool failed_ = false;
+};
+
+// The reader's one rule for a damaged step: a field that is missing, too long or does not
+// decode is counted and leaves its target as it was.
+class StepReader {
+public:
+    explicit StepReader(QIODevice& device) : fields_(device) {}
+
+    std::optional<QString> raw() {
+        const auto field = fields_.next();
+        if (!field || field->overlong) {
+            ++skipped;
+            return std::nullopt;
+        }
+        return QString::fromLatin1(field->text);
+    }
+
+    void number(qint16& target) {
+        if (const auto text = raw())
+            adopt(target, Scrim::DecodeNum(*text));
+    }
+
+    void text(QString& target) {
+        if (const auto text = raw())
+            adopt(target, Scrim::DecodeStr(*text));
+    }
+
+    template <typename T> void adopt(T& target, const std::optional<T>& decoded) {
+        if (decoded)
+            target = *decoded;
+        else
+            ++skipped;
+    }
+
+    bool failed() const { return fields_.failed(); }
+    QString errorString() const { return fields_.errorString(); }
+
+    int skipped = 0;
+
+private:
+    FieldReader fields_;
+};
+
+class LineWriter {
+public:
+    explicit LineWriter(QIODevice& device) : device_(device) {}
+
+    // After the first failure nothing more is written.
+    void line(const QString& encoded) {
+        if (!ok_)
+            return;
+        const QByteArray bytes = encoded.toLatin1() + "\r\n";
+        ok_ = device_.write(bytes) == bytes.size();
+    }
+    void number(qint16 n) { line(Scrim::EncodeNum(n)); }
+    void text(const QString& t) { line(Scrim::EncodeStr(t)); }
+
+    bool ok() const { return ok_; }
+
+private:
+    QIODevice& device_;
+    bool ok_ = true;
+};
+
+LoadResult damaged(const StepReader& in, const QString& reason) {
+    LoadResult result;
+    result.error = in.failed() ? ReadFailedText.arg(in.errorString()) : reason;
+    result.skippedFields = in.skipped;
+    return result;
+}
+
+} // namespace
+
+bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
+    const int boxes = vorn.BoxCount;
+    const int entries = vorn.EntryCount;
+    // The reader refuses such counts, so writing them would only make a file that cannot
+    // be opened again.
+    if (!inRange(boxes, 0, VornLimits::MaxBoxes) || !inRange(entries, 0, VornLimits::MaxEntries)) {
+        setError(error, VornTooLargeText.arg(boxes)
+                            .arg(entries)
+                            .arg(VornLimits::MaxBoxes)
+                            .arg(VornLimits::MaxEntries));
+        return false;
+    }
+    LineWriter out(device);
+    out.line(Scrim::EncodeStr(VersionLineText) + Scrim::EncodeNum(CurrentVersion));
+    out.text(vorn.VornName);
+    out.number(vorn.BoxCount);
+    out.number(vorn.EntryCount);
+    out.number(vorn.CardWidth);
+    out.number(vorn.CardHeight);
+    for (int j = 1; j <= boxes; ++j) {
+        // The file's own order, not the record's.
+        const BoxDescriptor& box = vorn.descriptor(j);
+        out.number(box.Type);
+        out.number(box.Left);
+        out.number(box.Top);
+        out.number(box.HeadPose);
+        out.text(box.DefaultValue);
+        out.text(box.Header);
+    }
+    out.number(vorn.TitleBox);
+    out.text(vorn.Password);
+    for (int p = 1; p <= entries; ++p)
+        for (int j = 1; j <= boxes; ++j)
+            out.text(vorn.value(p, j));
+    for (int j = 1; j <= boxes; ++j)
+        out.number(vorn.boxOrder(j));
+    if (!out.ok()) {
+        setError(error, WriteFailedText.arg(device.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(file.errorString())));
+        return false;
+    }
+    QString reason;
+    if (!writeVorn(file, vorn, &reason)) {
+        file.cancelWriting();
+        setError(error, SaveFailedText.arg(path, reason));
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(file.errorString())));
+        return false;
+    }
+    return true;
+}
+
+LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& namer) {
+    StepReader in(device);
+    Vorn vorn = base;
+    vorn.reset();
+
+    const auto first = in.raw();
+    const auto second = in.raw();
+    // An old file starts with its box count, whose text never reads as "version". A header
+    // whose number is damaged still marks a file of the current layout.
+    qint16 version = 0;
+    if (first) {
+        const auto header = Scrim::DecodeStr(*first);
+        if (header && header->startsWith(VersionWord))
+            version = Scrim::DecodeNum(first->mid(VersionLineText.size())).value_or(CurrentVersion);
+    }
+    const bool oldLayout = version <= 0;
+
+    std::optional<QString> boxesField = first;
+    std::optional<QString> entriesField = second;
+    if (!oldLayout) {
+        if (second)
+            in.adopt(vorn.VornName, Scrim::DecodeStr(*second));
+        boxesField = in.raw();
+        entriesField = in.raw();
+    }
+    const auto boxes = boxesField ? Scrim::DecodeNum(*boxesField) : std::nullopt;
+    const auto entries = entriesField ? Scrim::DecodeNum(*entriesField) : std::nullopt;
+    if (!boxes || !entries)
+        return damaged(in, CountsUnreadableText);
+    if (!inRange(*boxes, 0, VornLimits::MaxBoxes) || !inRange(*entries, 0, VornLimits::MaxEntries))
+        return damaged(in, CountsOutOfRangeText.arg(*boxes)
+                               .arg(*entries)
+                               .arg(VornLimits::MaxBoxes)
+                               .arg(VornLimits::MaxEntries));
+    // Only a file that will be read asks for a name.
+    if (oldLayout && namer)
+        vorn.VornName = namer();
+    vorn.BoxCount = *boxes;
+    vorn.EntryCount = *entries;
+
+    in.number(vorn.CardWidth);
+    in.number(vorn.CardHeight);
+    for (int j = 1; j <= *boxes; ++j) {
+        // A damaged field leaves the default, not what the previous vorn had in this slot.
+        BoxDescriptor& box = vorn.descriptor(j);
+        box = BoxDescriptor{};
+        in.number(box.Type);
+        in.number(box.Left);
+        in.number(box.Top);
+        in.number(box.HeadPose);
+        in.text(box.DefaultValue);
+        in.text(box.Header);
+    }
+    in.number(vorn.TitleBox);
+    if (!inRange(vorn.TitleBox, 1, *boxes))
+        vorn.TitleBox = VornLimits::NoTitle;
+    in.text(vorn.Password);
+
+    // Old files named pictures in the working directory; they now live in the vorn's folder.
+    const QString pictureFolder = PicturePrefix + vorn.VornName + PathSeparator;
+    for (int p = 1; p <= *entries; ++p) {
+        vorn.setEntryOrder(p, qint16(p));
+        for (int j = 1; j <= *boxes; ++j) {
+            const auto field = in.raw();
+            if (!field)
+                continue;
+            QString value;
+            in.adopt(value, Scrim::DecodeStr(*field));
+            if (oldLayout && !value.isEmpty() && vorn.descriptor(j).Type == BoxKind::Picture)
+                value.prepend(pictureFolder);
+            vorn.setCell(p, j, value);
+        }
+    }
+    for (int j = 1; j <= *boxes; ++j) {
+        qint16 position = vorn.boxOrder(j);
+        in.number(position);
+        vorn.setBoxOrder(j, position);
+    }
+    if (in.failed())
+        return damaged(in, {});
+
+    vorn.Unlocked = false;
+    vorn.Designing = false;
+    vorn.Modified = false;
+    LoadResult result;
+    result.vorn = std::move(vorn);
+    result.skippedFields = in.skipped;
+    return result;
+}
+
+LoadResult LoadFrom(const QString& path, const Vorn& base, const OldFileNamer& namer) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        LoadResult result;
+        result.error = OpenFailedText.arg(path, file.errorString());
+        return result;
+    }
+    LoadResult result = readVorn(file, base, namer);
+    if (!result.vorn)
+        result.error = LoadFailedText.arg(path, result.error);
+    return result;
+}
