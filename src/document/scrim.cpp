@@ -44,7 +44,9 @@ int hexValue(char16_t c) {
 
 namespace Scrim {
 
-QString EncodeNum(qint16 n) { return QLatin1Char(NumberMark) + QString::number(n); }
+QString EncodeNum(qint16 n) {
+    return QLatin1Char(NumberMark) + QString::number(n);
+}
 
 QString EncodeStr(const QString& text) {
     static constexpr char Hex[] = "0123456789ABCDEF";
@@ -115,7 +117,8 @@ std::optional<QString> DecodeStr(const QString& encoded) {
         }
     }
     // Strict UTF-8: a byte order mark at the start is a character like any other here.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

@@ -9,7 +9,9 @@ namespace {
 const QString PicturePrefix = QStringLiteral(".\\");
 constexpr QChar PathSeparator = QLatin1Char('\\');
 
-bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+bool inRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
 
 } // namespace
 
@@ -22,8 +24,12 @@ Vorn::Vorn() : table_(std::size_t(VornLimits::MaxEntries) * VornLimits::MaxBoxes
 
 // The public counts may hold anything a caller wrote; every loop runs over these clamped
 // values, so no loop can leave the tables.
-int Vorn::usedBoxes() const { return std::clamp<int>(BoxCount, 0, VornLimits::MaxBoxes); }
-int Vorn::usedEntries() const { return std::clamp<int>(EntryCount, 0, VornLimits::MaxEntries); }
+int Vorn::usedBoxes() const {
+    return std::clamp<int>(BoxCount, 0, VornLimits::MaxBoxes);
+}
+int Vorn::usedEntries() const {
+    return std::clamp<int>(EntryCount, 0, VornLimits::MaxEntries);
+}
 
 BoxDescriptor& Vorn::descriptor(int j) {
     if (inRange(j, 1, VornLimits::MaxBoxes))
@@ -69,9 +75,13 @@ void Vorn::setBoxOrder(int j, qint16 position) {
         boxOrder_[std::size_t(j - 1)] = position;
 }
 
-QString Vorn::value(int p, int j) const { return cell(entryOrder(p), j); }
+QString Vorn::value(int p, int j) const {
+    return cell(entryOrder(p), j);
+}
 
-void Vorn::setValue(int p, int j, const QString& v) { setCell(entryOrder(p), j, v); }
+void Vorn::setValue(int p, int j, const QString& v) {
+    setCell(entryOrder(p), j, v);
+}
 
 void Vorn::reset() {
     std::fill(table_.begin(), table_.end(), QString());

@@ -26,7 +26,7 @@ inline constexpr qint16 Phrase = 1;
 inline constexpr qint16 Text = 2;
 inline constexpr qint16 Picture = 3;
 inline constexpr qint16 List = 4;
-inline constexpr qint16 Number = 5;   // stored only; on screen a phrase box of NumberLength
+inline constexpr qint16 Number = 5; // stored only; on screen a phrase box of NumberLength
 inline constexpr qint16 NumberLength = 500;
 } // namespace BoxKind
 

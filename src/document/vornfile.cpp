@@ -31,7 +31,9 @@ const QString PicturePrefix = QStringLiteral(".\\");
 constexpr QChar PathSeparator = QLatin1Char('\\');
 constexpr qsizetype ChunkBytes = 64 * 1024;
 
-bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+bool inRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
 
 void setError(QString* error, const QString& text) {
     if (error)

@@ -7,4 +7,5 @@
 // blank as the opening mark also lets the first word start at the very beginning. The word
 // comes back without blanks around it; a missing word is an empty text. With a non-empty
 // contain, the Num-th of the words that contain it (case-sensitive) is wanted instead.
-QString GetWord(const QString& Frase, qint16 Num, const QString& divis, const QString& contain = {});
+QString GetWord(const QString& Frase, qint16 Num, const QString& divis,
+                const QString& contain = {});
