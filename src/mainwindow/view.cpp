@@ -63,6 +63,23 @@ DataBox* View::Box(int i) const {
     return boxes_[static_cast<size_t>(i)];
 }
 
+void View::placeBox(int k, int left, int top) {
+    if (DataBox* box = Box(k)) {
+        placed_[static_cast<size_t>(k)] = QPoint(left, top);
+        box->moveTwips(left, top);
+    }
+}
+
+QPoint View::boxPosition(int k) const {
+    const DataBox* box = Box(k);
+    if (!box)
+        return {};
+    const QPoint twips = placed_[static_cast<size_t>(k)];
+    if (box->pos() == QPoint(Twips::toPixels(twips.x()), Twips::toPixels(twips.y())))
+        return twips;
+    return {box->leftTwips(), box->topTwips()};
+}
+
 // --- construction ----------------------------------------------------------------------
 
 void View::buildControls() {
@@ -310,8 +327,9 @@ void View::GetFormat() {
         d.HeadPose = box->HeadPose();
         if (cardShown)
             d.DefaultValue = box->Data();
-        d.Left = clampTo16(box->leftTwips());
-        d.Top = clampTo16(box->topTwips());
+        const QPoint position = boxPosition(j - 1);
+        d.Left = clampTo16(position.x());
+        d.Top = clampTo16(position.y());
     }
 }
 
@@ -336,7 +354,7 @@ void View::Organize() {
                            BoxKind::NumberLength);
         else
             box->ChangeAll(d.Type, d.Header, d.DefaultValue, d.HeadPose);
-        box->moveTwips(d.Left, d.Top);
+        placeBox(j - 1, d.Left, d.Top);
         box->show();
         box->setTabStop(box->BoxType() != BoxKind::Word && box->BoxType() != BoxKind::Picture);
     }

@@ -3,6 +3,7 @@
 #include "vorn.h"
 
 #include <QMainWindow>
+#include <QPoint>
 
 #include <array>
 
@@ -33,6 +34,12 @@ public:
     const Vorn& vorn() const { return vorn_; }
     // Box(i) for i = 0..49 (box number j is Box(j - 1)); nullptr outside.
     DataBox* Box(int i) const;
+    // Moves box k to (left, top) twips of the client area and remembers the exact twips:
+    // a box itself keeps whole pixels only, and the layout must come back exactly.
+    void placeBox(int k, int left, int top);
+    // Where box k stands in twips: the remembered position while the box is still where
+    // placeBox put it, else its pixel position in twips.
+    QPoint boxPosition(int k) const;
 
     // --- procedures shared with the document, designer and report commands -----------
     // Empties the vorn and shows the empty card, unlocked.
@@ -109,6 +116,7 @@ private:
     QWidget* client_ = nullptr; // the central widget: the window's client area
     QWidget* card_ = nullptr;   // covers the client area; parent of the boxes
     std::array<DataBox*, VornLimits::MaxBoxes> boxes_{};
+    std::array<QPoint, VornLimits::MaxBoxes> placed_{}; // twips given to placeBox
 
     QListWidget* vornList_ = nullptr;
     QPushButton* addVorn_ = nullptr;

@@ -4,6 +4,7 @@
 #include "support/samplevorn.h"
 #include "support/scriptedprompts.h"
 #include "support/sequencerandom.h"
+#include "support/typing.h"
 #include "view.h"
 
 #include <QAction>
@@ -157,7 +158,9 @@ private Q_SLOTS:
     void getFormatKeepsDefaultsAndLayout();
     void getFormatClampsTo16Bits_data();
     void getFormatClampsTo16Bits();
+    void boxPositionFollowsMoves();
     void organizeTabOrder();
+    void organizeKeepsSelectedEntry();
     void adoptVornShowsLocked();
     void resetEmptiesVorn();
 };
@@ -463,7 +466,7 @@ void TestView::liftLow() {
     // Only the order moves: every entry keeps its note.
     for (int p = 1; p <= v.EntryCount; ++p)
         QCOMPARE(v.value(p, 2), QStringLiteral("заметка ") + order[p - 1]);
-    QCOMPARE(v.Modified, order != QStringList{"a", "b", "c", "d"});
+    QCOMPARE(v.Modified, order != (QStringList{"a", "b", "c", "d"}));
 }
 
 // --- searching and counting ----------------------------------------------------------------
@@ -595,7 +598,7 @@ void TestView::titleFollowsTyping() {
     QCOMPARE(f.list()->item(2)->text(), QStringLiteral("002 "));
     const QString typed = QStringLiteral("Лис");
     for (int i = 0; i < typed.size(); ++i) {
-        QTest::keyClicks(editor, typed.mid(i, 1));
+        typeText(editor, typed.mid(i, 1));
         QCOMPARE(f.list()->item(2)->text(), QStringLiteral("002 ") + typed.left(i + 1));
     }
     QCOMPARE(f.view.vorn().value(2, 1), typed);
@@ -727,6 +730,7 @@ void TestView::focusAndDefaultButton() {
     // Enter in a text box makes a new line, in a phrase box it adds an entry.
     f.tex(1)->setFocus();
     QVERIFY(!add->isDefault());
+    QTest::keyClick(f.tex(1), Qt::Key_End);
     QTest::keyClick(f.tex(1), Qt::Key_Return);
     QCOMPARE(f.view.vorn().EntryCount, qint16(2));
     QCOMPARE(f.view.vorn().value(2, 2), QStringLiteral("заметка b\n"));
@@ -948,12 +952,25 @@ void TestView::getFormatClampsTo16Bits() {
     Fixture f;
     f.open(SampleVorn::titled({"a"}));
     f.view.resize(windowPixels, windowPixels);
-    f.view.Box(1)->moveTwips(boxTwips, boxTwips);
+    f.view.placeBox(1, boxTwips, boxTwips);
     f.view.GetFormat();
     QCOMPARE(int(f.view.vorn().CardWidth), expectedWindow);
     QCOMPARE(int(f.view.vorn().CardHeight), expectedWindow);
     QCOMPARE(int(f.view.vorn().descriptor(2).Left), expectedBox);
     QCOMPARE(int(f.view.vorn().descriptor(2).Top), expectedBox);
+}
+
+void TestView::boxPositionFollowsMoves() {
+    Fixture f;
+    f.open(SampleVorn::titled({"a"}));
+    f.view.placeBox(0, 2201, 907);
+    QCOMPARE(f.view.boxPosition(0), QPoint(2201, 907));
+    // Moved by other means: the exact record no longer applies.
+    f.view.Box(0)->moveTwips(3000, 1500);
+    QCOMPARE(f.view.boxPosition(0), QPoint(3000, 1500));
+    f.view.GetFormat();
+    QCOMPARE(f.view.vorn().descriptor(1).Left, qint16(3000));
+    QCOMPARE(f.view.vorn().descriptor(1).Top, qint16(1500));
 }
 
 void TestView::organizeTabOrder() {
@@ -980,6 +997,19 @@ void TestView::organizeTabOrder() {
                 visited << k + 1;
     }
     QCOMPARE(visited, (QList<int>{3, 1, 6, 5}));
+}
+
+void TestView::organizeKeepsSelectedEntry() {
+    Fixture f;
+    f.open(SampleVorn::titled({"a", "b"}));
+    f.select(2);
+    f.view.Organize();
+    // Rebuilding the boxes must not write the card's defaults into the shown entry.
+    QCOMPARE(f.titles(), (QStringList{"a", "b"}));
+    QCOMPARE(f.view.vorn().value(2, 2), QStringLiteral("заметка b"));
+    QCOMPARE(f.view.Box(0)->Data(), QStringLiteral("b"));
+    QCOMPARE(f.view.Box(1)->Data(), QStringLiteral("заметка b"));
+    QCOMPARE(f.view.vorn().descriptor(1).DefaultValue, QStringLiteral("имя?"));
 }
 
 void TestView::adoptVornShowsLocked() {
@@ -1023,8 +1053,8 @@ void TestView::adoptVornShowsLocked() {
         QVERIFY(f.view.Box(k)->Locked());
     }
     QVERIFY(!f.view.Box(6)->isVisibleTo(&f.view));
-    QCOMPARE(f.view.Box(2)->leftTwips(), 2213);
-    QCOMPARE(f.view.Box(2)->topTwips(), 2500);
+    QCOMPARE(f.view.boxPosition(2), QPoint(2213, 2500));
+    QCOMPARE(f.view.Box(2)->pos(), QPoint(148, 167));
 }
 
 void TestView::resetEmptiesVorn() {
