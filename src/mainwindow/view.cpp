@@ -103,7 +103,6 @@ void View::buildControls() {
     // after Locker.
     vornList_ = new QListWidget(client_);
     vornList_->setObjectName(QStringLiteral("VornList"));
-    vornList_->setAccessibleName(QStringLiteral("VornList"));
     vornList_->setSelectionMode(QAbstractItemView::SingleSelection);
     vornList_->addItem(ViewText::CardItem);
     connect(vornList_, &QListWidget::currentRowChanged, this, [this] { onListSelection(); });
