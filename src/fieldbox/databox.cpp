@@ -113,7 +113,7 @@ DataBox::Private::Private(DataBox* box) : q(box) {
     pic->setObjectName(QStringLiteral("Pic"));
     pic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pic->setAutoFillBackground(true);
-    pic->setBackgroundRole(QPalette::Light); // the uncovered area shows the 3D highlight
+    pic->setBackgroundRole(QPalette::Midlight); // the uncovered area shows the 3D highlight
     pic->setGeometry(QRect(QPoint(FrameLineWidth, FrameLineWidth),
                            QSize(Twips::toPixels(FieldBoxLayout::EmptyPictureArea.width()),
                                  Twips::toPixels(FieldBoxLayout::EmptyPictureArea.height()))));
@@ -309,6 +309,26 @@ void DataBox::Private::showControls() {
     lis->setVisible(boxType == BoxCode::List);
     border->setVisible(boxType == BoxCode::Picture);
     pic->setVisible(boxType == BoxCode::Picture);
+    updateFocusProxy();
+}
+
+void DataBox::Private::updateFocusProxy() {
+    // The box stands for its first editor in the window's tab chain; Qt keeps the box's
+    // other editors (a list after its item editor) together with it.
+    QWidget* first = nullptr;
+    for (QWidget* editor :
+         {static_cast<QWidget*>(fras), static_cast<QWidget*>(tex), static_cast<QWidget*>(lis)}) {
+        if (!editor->isHidden()) {
+            first = editor;
+            break;
+        }
+    }
+    q->setFocusProxy(first);
+    q->setFocusPolicy(first ? editorFocusPolicy() : Qt::NoFocus);
+}
+
+Qt::FocusPolicy DataBox::Private::editorFocusPolicy() const {
+    return tabStop ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
 void DataBox::Refresh(bool FitToContent) {
@@ -564,10 +584,11 @@ void DataBox::moveTwips(int left, int top) {
 
 void DataBox::setTabStop(bool on) {
     d->tabStop = on;
-    const Qt::FocusPolicy policy = on ? Qt::StrongFocus : Qt::ClickFocus;
+    const Qt::FocusPolicy policy = d->editorFocusPolicy();
     d->fras->setFocusPolicy(policy);
     d->tex->setFocusPolicy(policy);
     d->lis->setFocusPolicy(policy);
+    d->updateFocusProxy();
 }
 
 bool DataBox::tabStop() const {
@@ -575,12 +596,7 @@ bool DataBox::tabStop() const {
 }
 
 QWidget* DataBox::focusWidgetForTab() const {
-    for (QWidget* editor : {static_cast<QWidget*>(d->fras), static_cast<QWidget*>(d->tex),
-                            static_cast<QWidget*>(d->lis)}) {
-        if (!editor->isHidden())
-            return editor;
-    }
-    return nullptr;
+    return focusProxy() ? const_cast<DataBox*>(this) : nullptr;
 }
 
 void DataBox::setPictureBase(const QString& folder) {

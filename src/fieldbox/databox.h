@@ -71,8 +71,10 @@ public:
     int heightTwips() const;
     void moveTwips(int left, int top);
 
-    // Whether the box's editor takes part in the Tab order; the widget that should be
-    // chained with QWidget::setTabOrder for this box.
+    // Whether the box's editors take part in the Tab order; the widget that should be
+    // chained with QWidget::setTabOrder for this box: the box itself while it shows an
+    // editor (its focus proxy is its first editor, and a list stays right after its item
+    // editor), null for a word or picture box, which has none.
     void setTabStop(bool on);
     bool tabStop() const;
     QWidget* focusWidgetForTab() const;

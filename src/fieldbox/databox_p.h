@@ -72,6 +72,8 @@ struct DataBox::Private : QObject {
     void loadPicture();
     void place(bool fitToContent);
     void showControls();
+    void updateFocusProxy();
+    Qt::FocusPolicy editorFocusPolicy() const;
     QWidget* contentControl() const;
     void updateAccessibleNames();
 
