@@ -1,11 +1,54 @@
+#include "clockrandom.h"
+#include "qtprompts.h"
 #include "view.h"
 
 #include <QApplication>
 
+#include <memory>
+
+namespace {
+// The window needs its prompts when it is made, and the prompts want the window as the
+// parent of their dialogs: this hands the questions on to prompts made afterwards.
+class WindowPrompts : public Prompts {
+public:
+    void attach(QWidget* window) { real_ = std::make_unique<QtPrompts>(window); }
+
+    void message(const QString& text, const QString& title) override {
+        if (real_)
+            real_->message(text, title);
+    }
+    bool askYesNo(const QString& text, const QString& title) override {
+        return real_ && real_->askYesNo(text, title);
+    }
+    Answer askYesNoCancel(const QString& text, const QString& title) override {
+        return real_ ? real_->askYesNoCancel(text, title) : Answer::Cancel;
+    }
+    std::optional<QString> askText(const QString& caption, Echo echo) override {
+        return real_ ? real_->askText(caption, echo) : std::nullopt;
+    }
+    std::optional<QString> openFileName(const QString& pattern, const QString& startDir) override {
+        return real_ ? real_->openFileName(pattern, startDir) : std::nullopt;
+    }
+    std::optional<QString> saveFileName(const QString& pattern, const QString& startDir) override {
+        return real_ ? real_->saveFileName(pattern, startDir) : std::nullopt;
+    }
+    void beep() override {
+        if (real_)
+            real_->beep();
+    }
+
+private:
+    std::unique_ptr<QtPrompts> real_;
+};
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessavorn"));
-    View view;
+    ClockRandom random;
+    WindowPrompts prompts;
+    View view(prompts, random);
+    prompts.attach(&view);
     view.show();
     return app.exec();
 }

@@ -14,6 +14,11 @@ public:
 
     virtual ~Prompts() = default;
 
+    // The title a message box shows: the given one, or the program's title when none is given.
+    static QString titleOr(const QString& title) {
+        return title.isEmpty() ? QStringLiteral("Tessavorn") : title;
+    }
+
     // A message with an OK button. An empty title means the program's title, "Tessavorn".
     virtual void message(const QString& text, const QString& title = {}) = 0;
     virtual bool askYesNo(const QString& text, const QString& title = {}) = 0;
