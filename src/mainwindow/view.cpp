@@ -144,10 +144,12 @@ void View::buildControls() {
 }
 
 void View::buildMenus() {
-    // The document commands, output order and export fill this menu later.
+    // «Ворн»: the document commands go in front of outputAnchor_, the output order and the
+    // export between the two separators, and «Выход» after exitAnchor_.
     mVorn_ = menuBar()->addMenu(ViewText::MenuVorn);
     mVorn_->setObjectName(QStringLiteral("mVorn"));
-    mVorn_->addSeparator();
+    outputAnchor_ = mVorn_->addSeparator();
+    exitAnchor_ = mVorn_->addSeparator();
 
     mCounting_ = menuBar()->addMenu(ViewText::MenuCounting);
     mCounting_->setObjectName(QStringLiteral("mCounting"));

@@ -138,6 +138,8 @@ private:
 
     // --- menus -----------------------------------------------------------------------
     QMenu* mVorn_ = nullptr;     // document commands, output order, export
+    QAction* outputAnchor_ = nullptr; // separator in front of the output order and export
+    QAction* exitAnchor_ = nullptr;   // separator in front of «Выход»
     QMenu* mCounting_ = nullptr; // counting reports
     QMenu* mHelp_ = nullptr;
     QAction* mAbout_ = nullptr;
