@@ -55,7 +55,7 @@ void TestExportText::shortList_data() {
     QTest::addColumn<Vorn>("vorn");
     QTest::addColumn<QString>("expected");
 
-    const QList<BoxSpec> oneBox{{BoxKind::Phrase, Name}};
+    const QList<BoxDef> oneBox{{BoxKind::Phrase, Name}};
     const QList<QStringList> three{{QStringLiteral("кот")}, {QStringLiteral("пёс")}, {QString()}};
 
     QTest::newRow("no title box") << makeVorn(oneBox, three)

@@ -11,12 +11,12 @@
 
 // Small vorns for the report tests: boxes by type and header, entries by their values in
 // list order (one value per box; missing values are empty).
-struct BoxSpec {
+struct BoxDef {
     qint16 type;
     QString header;
 };
 
-inline Vorn makeVorn(const QList<BoxSpec>& boxes, const QList<QStringList>& entries,
+inline Vorn makeVorn(const QList<BoxDef>& boxes, const QList<QStringList>& entries,
                      qint16 titleBox = VornLimits::NoTitle) {
     Vorn vorn;
     vorn.BoxCount = qint16(boxes.size());
