@@ -15,7 +15,7 @@ bool inRange(int value, int low, int high) {
 
 } // namespace
 
-Vorn::Vorn() : table_(std::size_t(VornLimits::MaxEntries) * VornLimits::MaxBoxes) {
+Vorn::Vorn() {
     for (int j = 1; j <= VornLimits::MaxBoxes; ++j)
         boxOrder_[j - 1] = qint16(j);
     for (int p = 1; p <= VornLimits::MaxEntries; ++p)
@@ -45,16 +45,35 @@ const BoxDescriptor& Vorn::descriptor(int j) const {
     return inRange(j, 1, VornLimits::MaxBoxes) ? boxes_[std::size_t(j - 1)] : empty;
 }
 
+// The table holds rows only up to the last one with a value: most vorns are far smaller
+// than 500 x 50, and vorns are copied whole (a load builds a fresh one). Keeping that
+// shape exact also lets two vorns with the same values compare equal.
 QString Vorn::cell(int row, int j) const {
     if (!inRange(row, 1, VornLimits::MaxEntries) || !inRange(j, 1, VornLimits::MaxBoxes))
         return {};
-    return table_[std::size_t(row - 1) * VornLimits::MaxBoxes + std::size_t(j - 1)];
+    const std::size_t index = std::size_t(row - 1) * VornLimits::MaxBoxes + std::size_t(j - 1);
+    return index < table_.size() ? table_[index] : QString();
 }
 
 void Vorn::setCell(int row, int j, const QString& value) {
     if (!inRange(row, 1, VornLimits::MaxEntries) || !inRange(j, 1, VornLimits::MaxBoxes))
         return;
-    table_[std::size_t(row - 1) * VornLimits::MaxBoxes + std::size_t(j - 1)] = value;
+    const std::size_t index = std::size_t(row - 1) * VornLimits::MaxBoxes + std::size_t(j - 1);
+    const std::size_t rowEnd = std::size_t(row) * VornLimits::MaxBoxes;
+    if (index >= table_.size()) {
+        if (value.isEmpty())
+            return;
+        table_.resize(rowEnd);
+    }
+    table_[index] = value;
+    if (value.isEmpty() && rowEnd == table_.size())
+        dropEmptyRows();
+}
+
+void Vorn::dropEmptyRows() {
+    while (!table_.empty() && std::all_of(table_.end() - VornLimits::MaxBoxes, table_.end(),
+                                          [](const QString& v) { return v.isEmpty(); }))
+        table_.resize(table_.size() - VornLimits::MaxBoxes);
 }
 
 qint16 Vorn::entryOrder(int p) const {
@@ -84,7 +103,8 @@ void Vorn::setValue(int p, int j, const QString& v) {
 }
 
 void Vorn::reset() {
-    std::fill(table_.begin(), table_.end(), QString());
+    table_.clear();
+    table_.shrink_to_fit();
     EntryCount = 0;
     BoxCount = 0;
     CardWidth = VornLimits::DefaultCardWidth;

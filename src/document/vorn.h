@@ -153,7 +153,9 @@ private:
     int usedEntries() const; // EntryCount held to 0..MaxEntries
 
     std::array<BoxDescriptor, VornLimits::MaxBoxes> boxes_{};
-    std::vector<QString> table_; // MaxEntries x MaxBoxes, row-major
+    void dropEmptyRows();
+
+    std::vector<QString> table_; // row-major, MaxBoxes per row, up to the last used row
     std::array<qint16, VornLimits::MaxEntries> entryOrder_{};
     std::array<qint16, VornLimits::MaxBoxes> boxOrder_{};
 };

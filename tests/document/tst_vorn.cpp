@@ -184,6 +184,21 @@ private Q_SLOTS:
         }
     }
 
+    // Equality looks at the values, not at which cells were ever written.
+    void clearedValuesCompareEqual() {
+        Vorn written = cardWith(2);
+        Vorn untouched = written;
+        written.setCell(3, 1, QStringLiteral("kept"));
+        untouched.setCell(3, 1, QStringLiteral("kept"));
+        written.setCell(500, 50, QStringLiteral("x"));
+        written.setCell(9, 2, QStringLiteral("y"));
+        QCOMPARE(written == untouched, false);
+        written.setCell(500, 50, QString());
+        written.setCell(9, 2, QStringLiteral(""));
+        QCOMPARE(written == untouched, true);
+        QCOMPARE(written.cell(3, 1), QStringLiteral("kept"));
+    }
+
     void countsOutsideTablesNeverReachOut() {
         Vorn vorn = cardWith(2);
         vorn.EntryCount = 32767;
