@@ -374,11 +374,13 @@ void DataBox::DelSelected() {
 // ---------------------------------------------------------------------------------------
 // Placement, tab order, pictures
 
+// While the box stands where moveTwips put it, the exact twips given there come back, so
+// a layout saved and shown again does not drift by the pixel rounding.
 int DataBox::leftTwips() const {
-    return twipsOf(x());
+    return x() == Twips::toPixels(d->placedTwips.x()) ? d->placedTwips.x() : twipsOf(x());
 }
 int DataBox::topTwips() const {
-    return twipsOf(y());
+    return y() == Twips::toPixels(d->placedTwips.y()) ? d->placedTwips.y() : twipsOf(y());
 }
 int DataBox::widthTwips() const {
     return twipsOf(width());
@@ -388,6 +390,7 @@ int DataBox::heightTwips() const {
 }
 
 void DataBox::moveTwips(int left, int top) {
+    d->placedTwips = QPoint(left, top);
     move(Twips::toPixels(left), Twips::toPixels(top));
 }
 

@@ -59,6 +59,8 @@ struct DataBox::Private : QObject {
     QString texShown; // the text editor's text as last seen, to report only real changes
     QString pictureBase;
     QPixmap picture;
+    // The exact place given by moveTwips: the widget itself keeps whole pixels only.
+    QPoint placedTwips;
 
     // Mouse state for Click: where the last press began, and whether it was the second
     // press of a double click (whose release raises no Click).

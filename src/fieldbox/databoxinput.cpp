@@ -199,7 +199,9 @@ void DataBox::Private::itemSelected(int row) {
         return;
     // The copy is an edit of the item editor: outside a refill it is written back.
     fras->setText(lis->item(row)->text());
-    if (fras->isVisible())
+    // A refill (showing another entry) must not pull the keyboard focus away from where
+    // the user is working, say the entry list; only the user's own choice of item does.
+    if (fras->isVisible() && !filling)
         fras->setFocus(Qt::OtherFocusReason);
     fras->selectAll();
 }

@@ -64,20 +64,13 @@ DataBox* View::Box(int i) const {
 }
 
 void View::placeBox(int k, int left, int top) {
-    if (DataBox* box = Box(k)) {
-        placed_[static_cast<size_t>(k)] = QPoint(left, top);
+    if (DataBox* box = Box(k))
         box->moveTwips(left, top);
-    }
 }
 
 QPoint View::boxPosition(int k) const {
     const DataBox* box = Box(k);
-    if (!box)
-        return {};
-    const QPoint twips = placed_[static_cast<size_t>(k)];
-    if (box->pos() == QPoint(Twips::toPixels(twips.x()), Twips::toPixels(twips.y())))
-        return twips;
-    return {box->leftTwips(), box->topTwips()};
+    return box ? QPoint(box->leftTwips(), box->topTwips()) : QPoint();
 }
 
 // --- construction ----------------------------------------------------------------------

@@ -34,11 +34,9 @@ public:
     const Vorn& vorn() const { return vorn_; }
     // Box(i) for i = 0..49 (box number j is Box(j - 1)); nullptr outside.
     DataBox* Box(int i) const;
-    // Moves box k to (left, top) twips of the client area and remembers the exact twips:
-    // a box itself keeps whole pixels only, and the layout must come back exactly.
+    // Moves box k to (left, top) twips of the client area; boxPosition gives back exactly
+    // those twips while the box stays there.
     void placeBox(int k, int left, int top);
-    // Where box k stands in twips: the remembered position while the box is still where
-    // placeBox put it, else its pixel position in twips.
     QPoint boxPosition(int k) const;
 
     // --- procedures shared with the document, designer and report commands -----------
@@ -116,7 +114,6 @@ private:
     QWidget* client_ = nullptr; // the central widget: the window's client area
     QWidget* card_ = nullptr;   // covers the client area; parent of the boxes
     std::array<DataBox*, VornLimits::MaxBoxes> boxes_{};
-    std::array<QPoint, VornLimits::MaxBoxes> placed_{}; // twips given to placeBox
 
     QListWidget* vornList_ = nullptr;
     QPushButton* addVorn_ = nullptr;
@@ -137,10 +134,10 @@ private:
     QPushButton* locker_ = nullptr;
 
     // --- menus -----------------------------------------------------------------------
-    QMenu* mVorn_ = nullptr;     // document commands, output order, export
+    QMenu* mVorn_ = nullptr;          // document commands, output order, export
     QAction* outputAnchor_ = nullptr; // separator in front of the output order and export
     QAction* exitAnchor_ = nullptr;   // separator in front of «Выход»
-    QMenu* mCounting_ = nullptr; // counting reports
+    QMenu* mCounting_ = nullptr;      // counting reports
     QMenu* mHelp_ = nullptr;
     QAction* mAbout_ = nullptr;
     QAction* mReadme_ = nullptr; // hidden, no action

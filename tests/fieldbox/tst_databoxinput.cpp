@@ -96,6 +96,8 @@ private Q_SLOTS:
     void editingTheItemEditorChangesTheItem();
     void selectingAnItem_data();
     void selectingAnItem();
+    void refillLeavesFocusAlone();
+    void placeComesBackExactly();
     void mouseTranslation_data();
     void mouseTranslation();
     void pictureDragUsesOneTranslation();
@@ -232,6 +234,33 @@ void TestDataBoxInput::selectingAnItem() {
     QCOMPARE(p.fras->text(), p.lis->item(row)->text());
     QCOMPARE(p.fras->selectedText(), p.lis->item(row)->text());
     QVERIFY(p.fras->hasFocus());
+}
+
+// Showing another value (the main window does this on every entry) must not pull the
+// keyboard focus out of, say, the entry list the user is walking with the arrow keys.
+void TestDataBoxInput::refillLeavesFocusAlone() {
+    Window w;
+    auto* elsewhere = new QLineEdit(&w.window);
+    elsewhere->show();
+    QVERIFY(w.active());
+    elsewhere->setFocus();
+    QVERIFY(elsewhere->hasFocus());
+    const QChar sep(11);
+    w.box->ChangeAll(4, QStringLiteral("Список"), sep + QStringLiteral("a") + sep + "b", 1);
+    w.box->setData(sep + QStringLiteral("c") + sep + "d");
+    QVERIFY(elsewhere->hasFocus());
+    QCOMPARE(parts(*w.box).fras->text(), QStringLiteral("c"));
+}
+
+// moveTwips keeps the exact twips while the box stays put, whatever the pixel rounding.
+void TestDataBoxInput::placeComesBackExactly() {
+    Window w;
+    for (const QPoint at : {QPoint(2201, 907), QPoint(2214, 3333), QPoint(0, 14)}) {
+        w.box->moveTwips(at.x(), at.y());
+        QCOMPARE(QPoint(w.box->leftTwips(), w.box->topTwips()), at);
+    }
+    w.box->move(w.box->pos() + QPoint(1, 0)); // moved by other means: its pixels count
+    QCOMPARE(w.box->leftTwips(), w.box->x() * 15);
 }
 
 void TestDataBoxInput::mouseTranslation_data() {
