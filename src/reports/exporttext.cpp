@@ -51,35 +51,33 @@ QStringList listItems(const QString& value) {
     return pieces;
 }
 
-// The lines of box b for the entry at list position k.
-QString fieldLines(const Vorn& vorn, int b, int k, TextFieldEnd textEnd) {
+// Appends the lines of box b for the entry at list position k to out.
+void appendFieldLines(QString& out, const Vorn& vorn, int b, int k, TextFieldEnd textEnd) {
     const BoxDescriptor& box = vorn.descriptor(b);
     const QString value = vorn.value(k, b);
-    QString out;
     switch (box.Type) {
     case BoxKind::Picture:
         break;
     case BoxKind::List:
         if (value.size() >= ShortestWrittenList) {
-            out += Tab + box.Header + LineEnd;
+            out.append(Tab).append(box.Header).append(LineEnd);
             for (const QString& item : listItems(value))
-                out += Tab + item + LineEnd;
-            out += LineEnd;
+                out.append(Tab).append(item).append(LineEnd);
+            out.append(LineEnd);
         }
         break;
     case BoxKind::Text:
         if (!value.isEmpty()) {
-            out += Tab + box.Header + LineEnd + value + LineEnd;
+            out.append(Tab).append(box.Header).append(LineEnd).append(value).append(LineEnd);
             if (textEnd == TextFieldEnd::EmptyLine)
-                out += LineEnd;
+                out.append(LineEnd);
         }
         break;
     default: // word, phrase, number
         if (!value.isEmpty())
-            out += Tab + box.Header + Tab + value + LineEnd;
+            out.append(Tab).append(box.Header).append(Tab).append(value).append(LineEnd);
         break;
     }
-    return out;
 }
 
 bool writtenAsField(const Vorn& vorn, int b) {
@@ -117,10 +115,10 @@ QString detailedList(const Vorn& vorn, const std::vector<int>& positions) {
 
     QString out = countLine(vorn);
     for (int k = 1; k <= entryCount(vorn); ++k) {
-        out += numberLine(vorn, k) + LineEnd;
+        out.append(numberLine(vorn, k)).append(LineEnd);
         if (hasTitle(vorn)) {
             for (const int b : chosen)
-                out += fieldLines(vorn, b, k, TextFieldEnd::Plain);
+                appendFieldLines(out, vorn, b, k, TextFieldEnd::Plain);
         }
         out += LineEnd;
     }
@@ -133,7 +131,7 @@ std::optional<QString> thisEntry(const Vorn& vorn, int k) {
     QString out = numberLine(vorn, k) + LineEnd;
     for (const int b : vorn.outputSequence()) {
         if (writtenAsField(vorn, b))
-            out += fieldLines(vorn, b, k, TextFieldEnd::EmptyLine);
+            appendFieldLines(out, vorn, b, k, TextFieldEnd::EmptyLine);
     }
     return out;
 }

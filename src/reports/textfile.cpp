@@ -2,52 +2,30 @@
 
 #include <QIODevice>
 #include <QSaveFile>
-#include <QStringEncoder>
+#include <QStringDecoder>
 
-#include <optional>
+#include <vector>
 
 namespace {
 const char* const CodePage = "windows-1251";
 const QString SaveFailed = QStringLiteral("Не удалось записать файл «%1»: %2");
 
-qsizetype codePointWidth(const QString& text, qsizetype i) {
-    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
-               ? 2
-               : 1;
-}
-
-// The slow way, for the rare text with a character the code page lacks: one code point at
-// a time with a fresh encoder each, so every misfit is seen on its own.
-QByteArray encodeEach(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype width = codePointWidth(text, i);
-        QStringEncoder encoder(CodePage);
-        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, width));
-        if (encoder.hasError() || bytes.isEmpty())
-            out.append('?');
-        else
-            out.append(bytes);
-        i += width;
-    }
-    return out;
-}
-
-// The encoder writes its substitute byte (SUB) for every misfit, one byte per code point:
-// those bytes become '?', except where the text really holds the SUB character.
-std::optional<QByteArray> replaceSubstitutes(const QString& text, QByteArray encoded) {
-    constexpr char Substitute = 0x1A;
-    qsizetype at = 0;
-    for (qsizetype i = 0; i < text.size(); i += codePointWidth(text, i), ++at) {
-        if (at >= encoded.size())
-            return std::nullopt;
-        if (encoded.at(at) == Substitute && text.at(i) != QChar(Substitute))
-            encoded[at] = '?';
-    }
-    if (at != encoded.size())
-        return std::nullopt;
-    return encoded;
+// Unicode -> Windows-1251 for every UTF-16 unit, 0 where the code page has no byte. Built
+// once from the code page's own decoder, so the table cannot disagree with it.
+const std::vector<uchar>& codePageTable() {
+    static const std::vector<uchar> table = [] {
+        std::vector<uchar> t(0x10000, 0);
+        for (int c = 0; c < 0x80; ++c)
+            t[c] = uchar(c);
+        QStringDecoder decoder(CodePage);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            const QString u = decoder.decode(QByteArray(1, char(byte)));
+            if (u.size() == 1 && u.at(0) != QChar::ReplacementCharacter)
+                t[u.at(0).unicode()] = uchar(byte);
+        }
+        return t;
+    }();
+    return table;
 }
 } // namespace
 
@@ -56,28 +34,38 @@ namespace TextFile {
 QString withCrLf(const QString& text) {
     QString out;
     out.reserve(text.size() + text.size() / 16);
+    qsizetype from = 0; // start of the run not yet copied
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            out += LineEnd;
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            out += LineEnd;
-        } else {
-            out += c;
-        }
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        out.append(QStringView(text).sliced(from, i - from));
+        out.append(LineEnd);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        from = i + 1;
     }
+    out.append(QStringView(text).sliced(from));
     return out;
 }
 
 QByteArray encode(const QString& text) {
-    QStringEncoder encoder(CodePage);
-    // One byte per code point is expected; anything else (a lone surrogate at the end is
-    // swallowed without an error) takes the slow way.
-    if (std::optional<QByteArray> bytes = replaceSubstitutes(text, encoder.encode(text)))
-        return *bytes;
-    return encodeEach(text);
+    const std::vector<uchar>& table = codePageTable();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* at = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        const uchar byte = table[u];
+        if (byte != 0 || u == 0) {
+            *at++ = char(byte);
+            continue;
+        }
+        *at++ = '?'; // one per character the code page lacks, a surrogate pair included
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    out.truncate(at - out.constData());
+    return out;
 }
 
 bool write(QIODevice& device, const QString& text, QString* error) {

@@ -1,0 +1,156 @@
+// The window at full size: loading as the user feels it, stepping through entries, the
+// exports and the report, and the memory the program holds.
+#include "counting.h"
+#include "exporttext.h"
+#include "fullvorn.h"
+#include "prompts.h"
+#include "textfile.h"
+#include "view.h"
+#include "vornfile.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+// The benchmarks ask the user nothing; any question would be a fault in the measurement.
+class SilentPrompts : public Prompts {
+public:
+    void message(const QString&, const QString&) override {}
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    Answer askYesNoCancel(const QString&, const QString&) override { return Answer::No; }
+    std::optional<QString> askText(const QString&, Echo) override { return QString(); }
+    std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFileName(const QString&, const QString&) override { return {}; }
+    void beep() override {}
+};
+
+class FixedRandom : public RandomSource {
+public:
+    double next() override { return 0.5; }
+};
+
+struct Window {
+    SilentPrompts prompts;
+    FixedRandom random;
+    View view{prompts, random};
+    Window() {
+        view.show();
+        QApplication::processEvents();
+    }
+    QListWidget* list() { return view.findChild<QListWidget*>(QStringLiteral("VornList")); }
+};
+
+QString namer() {
+    return QStringLiteral("zoo");
+}
+
+// Read the file, adopt the vorn, lay the boxes out and show the card.
+void BM_LoadCommand(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("full.vorn"));
+    SaveTo(path, makeFullVorn(int(state.range(0))));
+    Window w;
+    for (auto _ : state) {
+        LoadResult result = LoadFrom(path, w.view.vorn(), namer);
+        if (!result.vorn) {
+            state.SkipWithError(result.error.toUtf8().constData());
+            break;
+        }
+        w.view.adoptVorn(std::move(*result.vorn));
+        QApplication::processEvents();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadCommand)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// One step down the entry list on the full card, unlocked, so that every box's change is
+// stored back as it is in real use.
+void BM_StepToNextEntry(benchmark::State& state) {
+    Window w;
+    w.view.adoptVorn(makeFullVorn(VornLimits::MaxEntries));
+    w.view.TurnEdit(false);
+    QListWidget* list = w.list();
+    int row = 1;
+    for (auto _ : state) {
+        list->setCurrentRow(row);
+        QApplication::processEvents();
+        row = row % VornLimits::MaxEntries + 1;
+    }
+}
+BENCHMARK(BM_StepToNextEntry)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+std::vector<int> allPositions() {
+    std::vector<int> positions;
+    for (int s = 1; s <= VornLimits::MaxBoxes; ++s)
+        positions.push_back(s);
+    return positions;
+}
+
+void BM_DetailedList(benchmark::State& state) {
+    const Vorn vorn = makeFullVorn(VornLimits::MaxEntries);
+    const auto positions = allPositions();
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QString error;
+        if (!TextFile::save(dir.filePath(QStringLiteral("long.txt")),
+                            Export::detailedList(vorn, positions), &error))
+            state.SkipWithError(error.toUtf8().constData());
+    }
+}
+BENCHMARK(BM_DetailedList)->Unit(benchmark::kMillisecond);
+
+void BM_ThisEntry(benchmark::State& state) {
+    const Vorn vorn = makeFullVorn(VornLimits::MaxEntries);
+    QTemporaryDir dir;
+    for (auto _ : state)
+        TextFile::save(dir.filePath(QStringLiteral("one.txt")),
+                       Export::thisEntry(vorn, VornLimits::MaxEntries / 2).value_or(QString()));
+}
+BENCHMARK(BM_ThisEntry)->Unit(benchmark::kMillisecond);
+
+void BM_StatsReport(benchmark::State& state) {
+    const Vorn vorn = makeFullVorn(VornLimits::MaxEntries, true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Counting::statsReport(vorn));
+}
+BENCHMARK(BM_StatsReport)->Unit(benchmark::kMillisecond);
+
+long peakResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// The program's peak resident memory after holding and showing the full vorn.
+void BM_PeakMemoryFullVorn(benchmark::State& state) {
+    for (auto _ : state) {
+        Window w;
+        w.view.adoptVorn(makeFullVorn(VornLimits::MaxEntries));
+        w.list()->setCurrentRow(1);
+        QApplication::processEvents();
+    }
+    state.counters["peak_MiB"] = double(peakResidentKiB()) / 1024.0;
+}
+BENCHMARK(BM_PeakMemoryFullVorn)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
