@@ -146,6 +146,7 @@ void View::buildMenus() {
 
     mCounting_ = menuBar()->addMenu(ViewText::MenuCounting);
     mCounting_->setObjectName(QStringLiteral("mCounting"));
+    buildReportMenus();
 
     mHelp_ = menuBar()->addMenu(ViewText::MenuHelp);
     mHelp_->setObjectName(QStringLiteral("mHelp"));
@@ -338,7 +339,6 @@ void View::Organize() {
         box->hide();
         box->setHeaderBold(false); // a slot reused later must not come back bold
     }
-    QWidget* previous = locker_;
     for (int j = 1; j <= count; ++j) {
         DataBox* box = boxes_[static_cast<size_t>(j - 1)];
         const BoxDescriptor& d = vorn_.descriptor(j);
@@ -350,11 +350,22 @@ void View::Organize() {
             box->ChangeAll(d.Type, d.Header, d.DefaultValue, d.HeadPose);
         placeBox(j - 1, d.Left, d.Top);
         box->show();
-        box->setTabStop(box->BoxType() != BoxKind::Word && box->BoxType() != BoxKind::Picture);
     }
     suppressStore_ = false;
+    chainTabOrder();
 
+    // The boxes now hold the card's default values; put back what the selection shows.
+    showValues(listIndex());
+}
+
+void View::chainTabOrder() {
+    const int count = std::clamp<int>(vorn_.BoxCount, 0, VornLimits::MaxBoxes);
+    for (int j = 1; j <= count; ++j) {
+        DataBox* box = boxes_[static_cast<size_t>(j - 1)];
+        box->setTabStop(box->BoxType() != BoxKind::Word && box->BoxType() != BoxKind::Picture);
+    }
     // Tab order follows the output order; boxes without a tab stop are left out.
+    QWidget* previous = locker_;
     for (int j : vorn_.outputSequence()) {
         const DataBox* box = Box(j - 1);
         if (!box || !box->tabStop())
@@ -364,9 +375,6 @@ void View::Organize() {
             previous = w;
         }
     }
-
-    // The boxes now hold the card's default values; put back what the selection shows.
-    showValues(listIndex());
 }
 
 void View::adoptVorn(Vorn loaded) {

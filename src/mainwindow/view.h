@@ -8,6 +8,7 @@
 #include <array>
 
 class DataBox;
+class OrderDialog;
 class Prompts;
 class RandomSource;
 class QAction;
@@ -22,6 +23,7 @@ class QPushButton;
 // menus and buttons. Handlers are spread over several sources by area:
 //   view.cpp          construction, layout, modes, password, About
 //   view_entries.cpp  the entry list and the commands on entries, storing box values
+//   view_reports.cpp  output order, text export, counting
 class View : public QMainWindow {
     Q_OBJECT
 public:
@@ -101,6 +103,27 @@ private:
     // Decides which popup a right-button release on box k opens. The designer's card
     // menu and the list menu plug in here; otherwise the "Разное" popup opens.
     void openBoxPopup(int k);
+
+    // --- output order, export and counting (view_reports.cpp) ---
+    void buildReportMenus();
+    // Tab stops by box type (none for word and picture boxes) and the boxes chained into
+    // the Tab order after Locker in output order.
+    void chainTabOrder();
+    // orderen, created on first use and then reused.
+    OrderDialog* orderDialog();
+    void onBoxOrder();
+    void onShortList();
+    void onLongList();
+    void onThisEntry();
+    // Asks for the file and writes text to it; the message is shown once the file is
+    // complete, a failure is reported instead.
+    void exportToFile(const QString& text, const QString& doneMessage);
+    bool hasTitleBox() const;
+    void onCount();
+    void onEmpty();
+    void onFull();
+    void onStats();
+    OrderDialog* orderen_ = nullptr;
 
     // --- state -----------------------------------------------------------------------
     Prompts& prompts_;
