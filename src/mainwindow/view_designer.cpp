@@ -204,11 +204,12 @@ void View::addBox(const NewBox& kind) {
     DataBox* box = boxes_[static_cast<size_t>(k)];
     const bool title = k == 0 && kind.mayBeTitle;
     box->setHeaderBold(title); // a slot given up by a removal may have been the title
+    vorn_.BoxCount = static_cast<qint16>(k + 1);
     if (title) {
+        // The entries' captions name the new, still empty, title value.
         vorn_.TitleBox = 1;
         freshList();
     }
-    vorn_.BoxCount = static_cast<qint16>(k + 1);
 
     // The window's size as GetFormat takes it, so that a new box lies on the card.
     const int left = randomPlace(random_.next(), Twips::fromPixels(width()), kind.width,
