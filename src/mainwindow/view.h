@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class DataBox;
@@ -218,6 +219,9 @@ private:
     void onCopyList();
     void onPasteList();
 
+    // Owned here rather than as a child, so that it goes before the boxes do: their last
+    // events must not reach a window that is half destroyed.
+    std::unique_ptr<QObject> designerFilterOwner_;
     DesignerFilter* designerFilter_ = nullptr;
     QMenu* mBox_ = nullptr;
     QMenu* mTypes_ = nullptr;

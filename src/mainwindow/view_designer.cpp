@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
 #include <QHash>
@@ -72,7 +71,7 @@ QPoint twipsOf(QPointF pixels) {
 // Feeds the window the events it needs from the boxes' parts and from the card.
 class View::DesignerFilter : public QObject {
 public:
-    explicit DesignerFilter(View* view) : QObject(view), view_(view) {}
+    explicit DesignerFilter(View* view) : view_(view) {}
 
     // Watches widget as a part of box k.
     void watch(QWidget* widget, int k) {
@@ -97,6 +96,7 @@ private:
 
 void View::buildDesigner() {
     designerFilter_ = new DesignerFilter(this);
+    designerFilterOwner_.reset(designerFilter_);
     card_->setAcceptDrops(true);
     card_->installEventFilter(designerFilter_);
 

@@ -181,6 +181,8 @@ private Q_SLOTS:
     void itemCountFrom();
     void addNumberedItems_data();
     void addNumberedItems();
+    void addNumberedItemsUpToTheListLimit_data();
+    void addNumberedItemsUpToTheListLimit();
     void deleteSelectedItems();
     void copyAndPasteAcrossEntries();
     void listBufferOutlivesTheVorn();
@@ -1143,6 +1145,36 @@ void TestDesigner::addNumberedItems() {
     QCOMPARE(f.view.vorn().value(1, 2), listOf({"x", "y"}));
     QCOMPARE(f.view.vorn().Modified, modified);
     QCOMPARE(f.prompts.beeps(), beeps);
+}
+
+void TestDesigner::addNumberedItemsUpToTheListLimit_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("count");
+    // The list holds 32760 items; a list counts at most 32767.
+    QTest::newRow("up to the limit") << "7" << 32767;
+    QTest::newRow("past it: refused") << "8" << 32760;
+}
+
+void TestDesigner::addNumberedItemsUpToTheListLimit() {
+    QFETCH(QString, answer);
+    QFETCH(int, count);
+    QStringList items;
+    for (int i = 0; i < 32760; ++i)
+        items << QStringLiteral("i");
+    Vorn v = listCard();
+    v.setCell(1, 2, listOf(items));
+    Fixture f;
+    f.open(v);
+    f.select(1);
+    f.prompts.queueText(answer);
+
+    f.choose(1, QStringLiteral("mAddN"));
+
+    QCOMPARE(f.view.Box(1)->ListCount(), count);
+    QCOMPARE(f.view.vorn().value(1, 2).count(Sep), count);
+    QCOMPARE(f.prompts.beeps(), count == 32767 ? 0 : 1);
+    if (count == 32767)
+        QVERIFY(f.view.vorn().value(1, 2).endsWith(Sep + QStringLiteral("007")));
 }
 
 void TestDesigner::deleteSelectedItems() {
