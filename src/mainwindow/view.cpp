@@ -40,6 +40,7 @@ View::View(Prompts& prompts, RandomSource& random, QWidget* parent)
     setObjectName(QStringLiteral("View"));
     buildControls();
     buildMenus();
+    buildDesigner();
 
     // Start-up: Vorn() already holds the identity output order, the name "New", an empty
     // card, Unlocked and Designing; CardWidth/CardHeight stay 0 until GetFormat.

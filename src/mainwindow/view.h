@@ -6,12 +6,17 @@
 #include <QPoint>
 
 #include <array>
+#include <memory>
+#include <optional>
 
 class DataBox;
 class OrderDialog;
 class Prompts;
 class RandomSource;
 class QAction;
+class QDrag;
+class QEvent;
+class QMimeData;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -166,4 +171,85 @@ private:
     QAction* mReadme_ = nullptr; // hidden, no action
     QMenu* mMisk_ = nullptr;     // popup only
     QAction* mFront2_ = nullptr;
+
+    // --- card designer and list commands (view_designer.cpp) ---
+    // Adding, dragging, retyping and removing boxes, choosing pictures, the box popups and
+    // the list item commands.
+public:
+    // The popup a right-button release on box k opens, with its marks and items set for
+    // that box, and MenuBox = k: the card menu while designing, the list menu for a list
+    // box while unlocked, otherwise "Разное". Null when k is not a box of the card.
+    QMenu* prepareBoxPopup(int k);
+
+    // Places dragged box k for a drop at a point of the client area (twips): its top-left
+    // corner goes to the point less the grab point, not left of the card area or above it,
+    // and it stays wholly inside the client area where it fits. Sets Modified.
+    void dropBox(int k, QPoint clientTwips);
+    // A drop at a point inside box target (twips from its top-left corner).
+    void dropBoxOn(int k, int target, QPoint inTargetTwips);
+    // The drag that carries box k: its picture, held at the grab point. The caller owns it
+    // until exec().
+    QDrag* makeBoxDrag(int k);
+    // The box a drag of this window carries, if mime comes from one.
+    std::optional<int> draggedBox(const QMimeData* mime) const;
+
+    // Where a new box goes on one axis: the whole part of r * (extent - size - start + 1)
+    // plus start (twips), with r in [0, 1).
+    static int randomPlace(double r, int extent, int size, int start);
+    // The number of items "Добавить N элементов" adds for the answer: the decimal number
+    // at its start (blanks before it skipped, 0 when there is none), rounded half to even.
+    // Nothing when it lies outside 16 bits.
+    static std::optional<int> itemCountFrom(const QString& answer);
+
+Q_SIGNALS:
+    // A drag of box k is about to start.
+    void boxDragStarted(int k);
+
+private:
+    class DesignerFilter;
+    friend class DesignerFilter;
+    struct NewBox;
+
+    void buildDesigner();
+    void buildBoxMenus();
+    void addBox(const NewBox& kind);
+    // ".\" + VornName + "\" + name.
+    QString picturePath(const QString& name) const;
+    // Box MenuBox when it is on the card, else null; listMenuBox also wants a list box.
+    DataBox* menuBox() const;
+    DataBox* listMenuBox() const;
+
+    bool designerEvent(QObject* watched, QEvent* event);
+    bool cardDragEvent(QEvent* event);
+    // Starts dragging box k when the mouse, held with the left button alone while
+    // designing, has moved far enough from where it went down (x, y twips in the box).
+    bool maybeStartDrag(int k, int button, double x, double y);
+    void startBoxDrag(int k);
+
+    void onBoxMouseDown(int k, double x, double y);
+    void onBoxDblClick(int k);
+    void onTyp(int kind);
+    void onPos(int pose);
+    void onRenew();
+    void onDelBox();
+
+    void onInsertItem();
+    void onAddItems();
+    void onDelItems();
+    void onCopyList();
+    void onPasteList();
+
+    // Owned here rather than as a child, so that it goes before the boxes do: their last
+    // events must not reach a window that is half destroyed.
+    std::unique_ptr<QObject> designerFilterOwner_;
+    DesignerFilter* designerFilter_ = nullptr;
+    QMenu* mBox_ = nullptr;
+    QMenu* mTypes_ = nullptr;
+    QMenu* mHead_ = nullptr;
+    QMenu* mList_ = nullptr;
+    std::array<QAction*, 6> mTyp_{};  // by kind code 0..5
+    std::array<QAction*, 13> mPos_{}; // by header position 1..12; 0 unused
+    QAction* mFront_ = nullptr;
+    QAction* mRenew_ = nullptr;
+    QAction* mDelBox_ = nullptr;
 };

@@ -202,12 +202,8 @@ void View::onBoxMouseUp(int k, int button) {
 }
 
 void View::openBoxPopup(int k) {
-    if (!Box(k))
-        return;
-    // While designing the card menu opens here (designer); outside design mode an
-    // unlocked list box opens the list menu instead (list commands).
-    if (vorn_.Designing)
-        return;
-    vorn_.MenuBox = static_cast<qint16>(k);
-    mMisk_->popup(QCursor::pos());
+    // The card menu while designing, the list menu for a list box while unlocked,
+    // otherwise "Разное" (view_designer.cpp decides and sets MenuBox).
+    if (QMenu* menu = prepareBoxPopup(k))
+        menu->popup(QCursor::pos());
 }
