@@ -30,6 +30,7 @@ inline const QString VornSuffix = QStringLiteral(".vorn");
 
 // The instructions window.
 inline const QString ReadmeTitle = QStringLiteral("Readme.txt");
+inline const QString ReadmeClose = QStringLiteral("Закрыть");
 // %1: the places looked at, one per line.
 inline const QString ReadmeMissing =
     QStringLiteral("Не найден файл с инструкциями Readme.txt. Он должен быть здесь:\n%1");

@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -37,6 +38,7 @@ ReadmeWindow::ReadmeWindow(QWidget* parent) : QDialog(parent) {
     text_->setAccessibleName(DocumentText::ReadmeTitle);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(DocumentText::ReadmeClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
