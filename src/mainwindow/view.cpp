@@ -156,7 +156,7 @@ void View::buildMenus() {
     connect(mAbout_, &QAction::triggered, this, [this] { onAbout(); });
     mReadme_ = mHelp_->addAction(ViewText::MenuReadme);
     mReadme_->setObjectName(QStringLiteral("mReadme"));
-    mReadme_->setVisible(false);
+    buildDocumentMenu();
 
     // Popup only: never in the menu bar.
     mMisk_ = new QMenu(ViewText::MenuMisk, this);

@@ -17,6 +17,8 @@ class QAction;
 class QDrag;
 class QEvent;
 class QMimeData;
+class QCloseEvent;
+class ReadmeWindow;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +31,8 @@ class QPushButton;
 //   view.cpp          construction, layout, modes, password, About
 //   view_entries.cpp  the entry list and the commands on entries, storing box values
 //   view_reports.cpp  output order, text export, counting
+//   view_document.cpp new, save, load, name, exit, and the instructions window
+//   view_designer.cpp, view_lists.cpp  the card designer and the list item commands
 class View : public QMainWindow {
     Q_OBJECT
 public:
@@ -72,11 +76,45 @@ public:
     // The selected item of the entry list: 0 = the card, p >= 1 = the entry at p.
     int listIndex() const;
 
+    // --- document commands (view_document.cpp) ---
+    // Reads the vorn file at path as the Load command does, without its question and
+    // dialog (a file named on the command line). On failure the user is told why and the
+    // open vorn stays exactly as it was; returns whether the file was read.
+    bool loadVornFile(const QString& path);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // --- document commands (view_document.cpp) ---
+    // Closing the window is leaving the program: the unsaved-changes question first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // --- document commands (view_document.cpp) ---
+    // Puts New .. Naming in front of outputAnchor_ and Exit at the end of the «Ворн» menu,
+    // and gives the hidden «Readme .txt» item its action.
+    void buildDocumentMenu();
+    // "Ворн был изменён. Сохранить?" when there are unsaved changes; false on Cancel.
+    bool changesSettled();
+    void onNew();
+    void onSave();
+    void onSaveAs();
+    void onLoad();
+    // The naming question; false (and nothing changed) when the dialog was closed.
+    bool askVornName();
+    void onExit();
+    void onReadme();
+    // GetFormat and the write; Modified cleared on success, the reason shown on failure.
+    bool writeVornFile(const QString& path);
+
+    QAction* mNew_ = nullptr;
+    QAction* mSave_ = nullptr;
+    QAction* mSaveAs_ = nullptr;
+    QAction* mLoad_ = nullptr;
+    QAction* mNaming_ = nullptr;
+    QAction* mExit_ = nullptr;
+    ReadmeWindow* readme_ = nullptr; // created on first use, kept while the window lives
+
     // --- construction (view.cpp) ------------------------------------------------------
     void buildControls();
     void buildMenus();
@@ -168,7 +206,7 @@ private:
     QMenu* mCounting_ = nullptr;      // counting reports
     QMenu* mHelp_ = nullptr;
     QAction* mAbout_ = nullptr;
-    QAction* mReadme_ = nullptr; // hidden, no action
+    QAction* mReadme_ = nullptr; // the instructions window (view_document.cpp)
     QMenu* mMisk_ = nullptr;     // popup only
     QAction* mFront2_ = nullptr;
 
