@@ -10,10 +10,13 @@ class InputDialog;
 class QWidget;
 
 // The prompts as the user sees them: Qt message boxes, the input dialog and Qt's file
-// dialogs, all parented to the given window.
+// dialogs, all parented to the given window. The window may be given after construction,
+// since the main window itself needs its prompts when it is made.
 class QtPrompts : public Prompts {
 public:
-    explicit QtPrompts(QWidget* parent);
+    explicit QtPrompts(QWidget* parent = nullptr);
+    // Before the first question; the input dialog, once made, keeps its parent.
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
     ~QtPrompts() override;
     QtPrompts(const QtPrompts&) = delete;
     QtPrompts& operator=(const QtPrompts&) = delete;
