@@ -1,6 +1,7 @@
 #include "exporttext.h"
 
 #include "textfile.h"
+#include "wordsplit.h"
 
 #include <QStringList>
 
@@ -29,16 +30,6 @@ bool hasTitle(const Vorn& vorn) {
 
 QString countLine(const Vorn& vorn) {
     return QString::number(entryCount(vorn)) + CountSuffix + LineEnd + LineEnd;
-}
-
-QString trimBlanks(const QString& text) {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && text.at(to - 1) == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
 }
 
 // The items of a list value: the pieces after each separator, without the blanks around

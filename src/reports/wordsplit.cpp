@@ -12,16 +12,6 @@ int findFrom(const QString& text, int start, QChar mark) {
     return int(text.indexOf(mark, start - 1)) + 1;
 }
 
-QString trimBlanks(const QString& text) {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && text.at(to - 1) == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
-
 QString plainWord(const QString& frase, int num, QChar open, QChar close) {
     const bool blankOpens = open == QLatin1Char(' ');
     const int length = int(frase.size());
@@ -98,4 +88,14 @@ QString GetWord(const QString& Frase, qint16 Num, const QString& divis, const QS
         }
     }
     return found ? plainWord(Frase, c, open, close) : QString();
+}
+
+QString trimBlanks(const QString& text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == QLatin1Char(' '))
+        ++from;
+    while (to > from && text.at(to - 1) == QLatin1Char(' '))
+        --to;
+    return text.mid(from, to - from);
 }
