@@ -9,7 +9,10 @@
 #include "vornfile.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -36,10 +39,26 @@ public:
     double next() override { return 0.5; }
 };
 
+// The full vorn's pictures (.\zoo\picture0.png .. picture19.png), made once in a temporary
+// folder that becomes the working directory, as the program's start folder.
+void makePictures() {
+    static QTemporaryDir folder;
+    static const bool made = [] {
+        QDir(folder.path()).mkdir(QStringLiteral("zoo"));
+        for (int i = 0; i < 20; ++i) {
+            QImage image(160, 120, QImage::Format_RGB32);
+            image.fill(QColor::fromHsv(i * 18, 160, 220));
+            image.save(folder.filePath(QStringLiteral("zoo/picture%1.png").arg(i)));
+        }
+        return QDir::setCurrent(folder.path());
+    }();
+    Q_UNUSED(made);
+}
+
 struct Window {
     SilentPrompts prompts;
     FixedRandom random;
-    View view{prompts, random};
+    View view{(makePictures(), prompts), random};
     Window() {
         view.show();
         QApplication::processEvents();

@@ -120,6 +120,7 @@ DataBox::Private::Private(DataBox* box) : q(box) {
     lis = new QListWidget(q);
     lis->setObjectName(QStringLiteral("Lis"));
     lis->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lis->setUniformItemSizes(true); // one line each: no measuring every item on a refill
     lis->setSortingEnabled(false);
     lis->hide();
 

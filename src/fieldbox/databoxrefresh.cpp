@@ -7,7 +7,10 @@
 #include "listvalue.h"
 #include "twips.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QPixmapCache>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -113,10 +116,20 @@ void DataBox::Private::loadPicture() {
         path.replace(QLatin1Char('\\'), QLatin1Char('/'));
         if (!pictureBase.isEmpty())
             path = QDir(pictureBase).filePath(path);
+        path = QDir::cleanPath(path);
+        // Stepping through entries shows the same pictures again and again: decoded ones
+        // are kept in Qt's pixmap cache, under the file's time so an edited file is read anew.
+        const QFileInfo file(path);
+        const QString key = path + QLatin1Char('|') +
+                            QString::number(file.lastModified().toMSecsSinceEpoch());
         QPixmap loaded;
         // A file that cannot be read leaves the picture shown before in place.
-        if (loaded.load(QDir::cleanPath(path)))
+        if (QPixmapCache::find(key, &loaded)) {
             picture = loaded;
+        } else if (file.isFile() && loaded.load(path)) {
+            QPixmapCache::insert(key, loaded);
+            picture = loaded;
+        }
     }
     pic->setPixmap(picture);
 }

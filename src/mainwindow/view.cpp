@@ -98,6 +98,8 @@ void View::buildControls() {
     vornList_ = new QListWidget(client_);
     vornList_->setObjectName(QStringLiteral("VornList"));
     vornList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every line is one line of text: the list need not measure 500 captions to scroll.
+    vornList_->setUniformItemSizes(true);
     vornList_->addItem(ViewText::CardItem);
     connect(vornList_, &QListWidget::currentRowChanged, this, [this] { onListSelection(); });
 
