@@ -1,237 +1,140 @@
+// The Qt dialogs behind Prompts, driven the way a user would.
+#include "clockrandom.h"
+#include "inputdialog.h"
 #include "qtprompts.h"
 #include "support/modal.h"
+#include "support/typing.h"
 
 #include <QAbstractButton>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
 
-// The Qt message boxes and file dialogs behind Prompts, driven the way a user would.
 class TestQtPrompts : public QObject {
     Q_OBJECT
-
 private Q_SLOTS:
-    void messageShowsTextAndTitle_data();
-    void messageShowsTextAndTitle();
-    void yesNo_data();
-    void yesNo();
-    void yesNoCancel_data();
-    void yesNoCancel();
-    void saveDialogRemembersName();
-    void saveDialogAddsPatternSuffix();
-    void cancelledFileDialogGivesNothing();
+    void okTakesTheTextAndTheNextUseStartsEmpty();
+    void closingKeepsFrase_data();
+    void closingKeepsFrase();
+    void hiddenEcho();
+    void messageTitles();
+    void clockRandomStaysInUnitInterval();
 };
 
-namespace {
-// How the user leaves a message box.
-enum class Leave { Yes, No, Cancel, CloseBox, Escape };
+// OK takes the text as typed, even empty; one dialog serves every question, and each use
+// starts empty while Frase still holds the text accepted before.
+void TestQtPrompts::okTakesTheTextAndTheNextUseStartsEmpty() {
+    QWidget window;
+    QtPrompts prompts(&window);
+    onNextModal<InputDialog>([](InputDialog* d) {
+        if (!d)
+            return;
+        typeText(d->Text, QStringLiteral("  пёс и кот "));
+        QTest::mouseClick(d->Ok, Qt::LeftButton);
+    });
+    QCOMPARE(prompts.askText(QString()), std::optional<QString>(QStringLiteral("  пёс и кот ")));
 
-void leave(QMessageBox* box, Leave how) {
-    switch (how) {
-    case Leave::Yes:
-        box->button(QMessageBox::Yes)->click();
-        break;
-    case Leave::No:
-        box->button(QMessageBox::No)->click();
-        break;
-    case Leave::Cancel:
-        box->button(QMessageBox::Cancel)->click();
-        break;
-    case Leave::CloseBox:
-        box->close();
-        break;
-    case Leave::Escape:
-        QTest::keyClick(box, Qt::Key_Escape);
-        break;
+    QStringList onOpen{QStringLiteral("not shown")};
+    onNextModal<InputDialog>([&](InputDialog* d) {
+        if (!d)
+            return;
+        onOpen = QStringList{d->Text->text(), d->Frase};
+        QTest::keyClick(d->Text, Qt::Key_Return);
+    });
+    QCOMPARE(prompts.askText(QString()), std::optional<QString>(QString()));
+    QCOMPARE(onOpen, (QStringList{QString(), QStringLiteral("  пёс и кот ")}));
+    QCOMPARE(prompts.inputDialog()->Frase, QString());
+    QVERIFY(prompts.inputDialog()->isHidden());
+}
+
+void TestQtPrompts::closingKeepsFrase_data() {
+    QTest::addColumn<bool>("byEscape");
+    QTest::newRow("close box") << false;
+    QTest::newRow("Escape") << true;
+}
+
+void TestQtPrompts::closingKeepsFrase() {
+    QFETCH(bool, byEscape);
+    QWidget window;
+    QtPrompts prompts(&window);
+    prompts.inputDialog()->Frase = QStringLiteral("кот");
+    onNextModal<InputDialog>([&](InputDialog* d) {
+        if (!d)
+            return;
+        typeText(d->Text, QStringLiteral("пёс"));
+        if (byEscape)
+            QTest::keyClick(d->Text, Qt::Key_Escape);
+        else
+            d->close();
+    });
+    QCOMPARE(prompts.askText(QString()), std::nullopt);
+    QCOMPARE(prompts.inputDialog()->Frase, QStringLiteral("кот"));
+    QVERIFY(prompts.inputDialog()->isHidden());
+}
+
+// A hidden request masks the typing, and the next shown one does not inherit that.
+void TestQtPrompts::hiddenEcho() {
+    QWidget window;
+    QtPrompts prompts(&window);
+    QStringList seen; // caption and whether the typed text is shown, per use
+    const auto typeSecret = [&] {
+        onNextModal<InputDialog>([&](InputDialog* d) {
+            if (!d)
+                return;
+            typeText(d->Text, QStringLiteral("тайна"));
+            seen << d->windowTitle()
+                 << (d->Text->displayText() == d->Text->text() ? "shown" : "masked");
+            QTest::keyClick(d->Text, Qt::Key_Return);
+        });
+    };
+    typeSecret();
+    QCOMPARE(prompts.askText(QStringLiteral("Пароль"), Prompts::Echo::Hidden),
+             std::optional<QString>(QStringLiteral("тайна")));
+    typeSecret();
+    QCOMPARE(prompts.askText(QStringLiteral("Имя")),
+             std::optional<QString>(QStringLiteral("тайна")));
+    QCOMPARE(seen, (QStringList{"Пароль", "masked", "Имя", "shown"}));
+}
+
+// Message boxes carry the program's title unless given one; their buttons give the answers.
+void TestQtPrompts::messageTitles() {
+    QWidget window;
+    QtPrompts prompts(&window);
+    QStringList seen;
+    const auto press = [&](QMessageBox::StandardButton button) {
+        onNextModal<QMessageBox>([&seen, button](QMessageBox* box) {
+            if (!box)
+                return;
+            seen << box->windowTitle() + ": " + box->text();
+            box->button(button)->click();
+        });
+    };
+    press(QMessageBox::Ok);
+    prompts.message(QStringLiteral("Вывод успешный."));
+    press(QMessageBox::Ok);
+    prompts.message(QStringLiteral("Готово."), QStringLiteral("Отчёт"));
+    press(QMessageBox::Yes);
+    QVERIFY(prompts.askYesNo(QStringLiteral("Удалить?")));
+    press(QMessageBox::Cancel);
+    QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
+    QCOMPARE(seen, (QStringList{"Tessavorn: Вывод успешный.", "Отчёт: Готово.",
+                                "Tessavorn: Удалить?", "Tessavorn: Сохранить?"}));
+}
+
+void TestQtPrompts::clockRandomStaysInUnitInterval() {
+    ClockRandom a(12345);
+    ClockRandom b(12345);
+    double low = 1.0;
+    double high = 0.0;
+    for (int i = 0; i < 10000; ++i) {
+        const double x = a.next();
+        QCOMPARE(b.next(), x); // same seed, same numbers
+        QVERIFY2(x >= 0.0 && x < 1.0, qPrintable(QString::number(x)));
+        low = std::min(low, x);
+        high = std::max(high, x);
     }
-}
-
-// Types the name into the dialog's name line, as the user does: selectFile() leaves the
-// line alone while it has the focus.
-void typeName(QFileDialog* dialog, const QString& path) {
-    if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        edit->setText(path);
-}
-} // namespace
-
-void TestQtPrompts::messageShowsTextAndTitle_data() {
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("shownTitle");
-
-    QTest::newRow("program title") << QString() << QStringLiteral("Tessavorn");
-    QTest::newRow("own title") << QStringLiteral("Сохранить?") << QStringLiteral("Сохранить?");
-}
-
-void TestQtPrompts::messageShowsTextAndTitle() {
-    QFETCH(QString, title);
-    QFETCH(QString, shownTitle);
-
-    QWidget window;
-    QtPrompts prompts(&window);
-    QString seenTitle;
-    QString seenText;
-    int buttons = -1;
-    onNextModal<QMessageBox>([&](QMessageBox* box) {
-        if (!box)
-            return;
-        seenTitle = box->windowTitle();
-        seenText = box->text();
-        buttons = int(box->buttons().size());
-        box->button(QMessageBox::Ok)->click();
-    });
-    prompts.message(QStringLiteral("Вывод успешный."), title);
-
-    QCOMPARE(seenTitle, shownTitle);
-    QCOMPARE(seenText, QStringLiteral("Вывод успешный."));
-    QCOMPARE(buttons, 1);
-}
-
-void TestQtPrompts::yesNo_data() {
-    QTest::addColumn<Leave>("how");
-    QTest::addColumn<bool>("answer");
-
-    QTest::newRow("Yes") << Leave::Yes << true;
-    QTest::newRow("No") << Leave::No << false;
-    QTest::newRow("close box means No") << Leave::CloseBox << false;
-    QTest::newRow("Escape means No") << Leave::Escape << false;
-}
-
-void TestQtPrompts::yesNo() {
-    QFETCH(Leave, how);
-    QFETCH(bool, answer);
-
-    QWidget window;
-    QtPrompts prompts(&window);
-    QString seenTitle;
-    onNextModal<QMessageBox>([&](QMessageBox* box) {
-        if (!box)
-            return;
-        seenTitle = box->windowTitle();
-        leave(box, how);
-    });
-    QCOMPARE(prompts.askYesNo(QStringLiteral("Удалить?")), answer);
-    QCOMPARE(seenTitle, QStringLiteral("Tessavorn"));
-}
-
-void TestQtPrompts::yesNoCancel_data() {
-    QTest::addColumn<Leave>("how");
-    QTest::addColumn<Prompts::Answer>("answer");
-
-    QTest::newRow("Yes") << Leave::Yes << Prompts::Answer::Yes;
-    QTest::newRow("No") << Leave::No << Prompts::Answer::No;
-    QTest::newRow("Cancel") << Leave::Cancel << Prompts::Answer::Cancel;
-    QTest::newRow("close box means Cancel") << Leave::CloseBox << Prompts::Answer::Cancel;
-    QTest::newRow("Escape means Cancel") << Leave::Escape << Prompts::Answer::Cancel;
-}
-
-void TestQtPrompts::yesNoCancel() {
-    QFETCH(Leave, how);
-    QFETCH(Prompts::Answer, answer);
-
-    QWidget window;
-    QtPrompts prompts(&window);
-    onNextModal<QMessageBox>([&](QMessageBox* box) {
-        if (box)
-            leave(box, how);
-    });
-    QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Ворн был изменён. Сохранить?")), answer);
-}
-
-void TestQtPrompts::saveDialogRemembersName() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString start = dir.path();
-    const QString chosen = QDir(start).filePath(QStringLiteral("отчёт.txt"));
-
-    QWidget window;
-    QtPrompts prompts(&window);
-    QString firstDir;
-    QStringList filters;
-    onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        firstDir = d->directory().absolutePath();
-        filters = d->nameFilters();
-        typeName(d, chosen);
-        static_cast<QDialog*>(d)->accept(); // as the dialog's own Save/Open button does
-    });
-    QCOMPARE(prompts.saveFileName(QStringLiteral("*.txt"), start), std::optional<QString>(chosen));
-    QCOMPARE(firstDir, QFileInfo(start).absoluteFilePath());
-    QVERIFY2(filters.contains(QStringLiteral("*.txt")), qPrintable(filters.join(';')));
-
-    // The next use comes back with that name selected, even from another start folder.
-    QStringList selectedOnOpen;
-    onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        selectedOnOpen = d->selectedFiles();
-        d->reject();
-    });
-    QCOMPARE(prompts.saveFileName(QStringLiteral("*.txt"), QDir::rootPath()), std::nullopt);
-    QCOMPARE(selectedOnOpen, QStringList{chosen});
-
-    // Another pattern has a memory of its own.
-    QString otherDir;
-    onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        otherDir = d->directory().absolutePath();
-        d->reject();
-    });
-    prompts.saveFileName(QStringLiteral("*.vorn"), QDir::rootPath());
-    QCOMPARE(otherDir, QDir::rootPath());
-}
-
-void TestQtPrompts::saveDialogAddsPatternSuffix() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-
-    QWidget window;
-    QtPrompts prompts(&window);
-    onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        typeName(d, QDir(dir.path()).filePath(QStringLiteral("list")));
-        static_cast<QDialog*>(d)->accept(); // as the dialog's own Save/Open button does
-    });
-    QCOMPARE(prompts.saveFileName(QStringLiteral("*.vorn"), dir.path()),
-             std::optional<QString>(QDir(dir.path()).filePath(QStringLiteral("list.vorn"))));
-}
-
-void TestQtPrompts::cancelledFileDialogGivesNothing() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString existing = QDir(dir.path()).filePath(QStringLiteral("a.vorn"));
-    QFile file(existing);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    QWidget window;
-    QtPrompts prompts(&window);
-    onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        typeName(d, existing);
-        d->reject();
-    });
-    QCOMPARE(prompts.openFileName(QStringLiteral("*.vorn"), dir.path()), std::nullopt);
-
-    // A cancelled choice is not remembered: the next dialog opens in the start folder.
-    QString dirOnOpen;
-    onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        dirOnOpen = d->directory().absolutePath();
-        typeName(d, existing);
-        static_cast<QDialog*>(d)->accept(); // as the dialog's own Save/Open button does
-    });
-    QCOMPARE(prompts.openFileName(QStringLiteral("*.vorn"), dir.path()),
-             std::optional<QString>(existing));
-    QCOMPARE(dirOnOpen, QFileInfo(dir.path()).absoluteFilePath());
+    QVERIFY(low < 0.01 && high > 0.99); // spread over the interval
 }
 
 QTEST_MAIN(TestQtPrompts)
