@@ -23,7 +23,7 @@ public:
         QString text;
         QString title; // as shown: the program's title when none was given
         Echo echo = Echo::Shown;
-        QString startDir;
+        QString startDir = {};
     };
 
     // --- answers, used in order per kind ---
@@ -55,8 +55,6 @@ public:
     void beep() override { ++beeps_; }
 
 private:
-    void unexpected(const Asked& question);
-
     std::deque<bool> yesNo_;
     std::deque<Answer> yesNoCancel_;
     std::deque<std::optional<QString>> texts_;

@@ -12,7 +12,6 @@ class SequenceRandom : public RandomSource {
 public:
     SequenceRandom() = default;
     SequenceRandom(std::initializer_list<double> values) : values_(values) {}
-    explicit SequenceRandom(std::vector<double> values) : values_(std::move(values)) {}
 
     double next() override {
         ++calls_;
