@@ -3,6 +3,9 @@
 #include "vorn.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 // Vorns built in code for tests, described by two short strings.
 namespace SampleVorn {
@@ -18,5 +21,17 @@ QString value(QChar kind, int j, const QString& title);
 // of titles ("-" for an empty title), its boxes holding value(); the card's defaults are the
 // values of an entry titled "x".
 Vorn make(const QString& kinds, const QString& titles = {});
+
+// One box of a test card, and a vorn with these boxes and entries: entries[p - 1] holds the
+// values of the entry at list position p (missing values are empty), stored in row p.
+BoxDescriptor box(qint16 type, const QString& header, const QString& defaultValue = {},
+                  qint16 left = VornLimits::CardAreaLeft, qint16 top = VornLimits::CardAreaTop,
+                  qint16 headPose = 1);
+Vorn make(const std::vector<BoxDescriptor>& boxes, const std::vector<QStringList>& entries,
+          qint16 titleBox = VornLimits::NoTitle);
+
+// A phrase "Имя" (the title box, default "имя?") and a text "Заметка" (default "пусто");
+// entry p is titled titles[p - 1] and its note reads "заметка " + its title.
+Vorn titled(const QStringList& titles);
 
 } // namespace SampleVorn

@@ -18,7 +18,7 @@ T take(QList<ScriptedPrompts::Asked>& record, std::deque<T>& queue, T neutral,
         QTest::qFail(qPrintable(text), __FILE__, __LINE__);
         return neutral;
     }
-    T answer = std::move(queue.front());
+    const T answer = queue.front();
     queue.pop_front();
     return answer;
 }
