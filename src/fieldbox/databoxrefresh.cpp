@@ -10,10 +10,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QPixmapCache>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmapCache>
 #include <QSignalBlocker>
 
 namespace {
@@ -120,8 +120,8 @@ void DataBox::Private::loadPicture() {
         // Stepping through entries shows the same pictures again and again: decoded ones
         // are kept in Qt's pixmap cache, under the file's time so an edited file is read anew.
         const QFileInfo file(path);
-        const QString key = path + QLatin1Char('|') +
-                            QString::number(file.lastModified().toMSecsSinceEpoch());
+        const QString key =
+            path + QLatin1Char('|') + QString::number(file.lastModified().toMSecsSinceEpoch());
         QPixmap loaded;
         // A file that cannot be read leaves the picture shown before in place.
         if (QPixmapCache::find(key, &loaded)) {
