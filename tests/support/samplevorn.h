@@ -2,7 +2,6 @@
 
 #include "vorn.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <vector>
@@ -24,9 +23,11 @@ Vorn make(const QString& kinds, const QString& titles = {});
 
 // One box of a test card, and a vorn with these boxes and entries: entries[p - 1] holds the
 // values of the entry at list position p (missing values are empty), stored in row p.
-BoxDescriptor box(qint16 type, const QString& header, const QString& defaultValue = {},
-                  qint16 left = VornLimits::CardAreaLeft, qint16 top = VornLimits::CardAreaTop,
-                  qint16 headPose = 1);
+inline BoxDescriptor box(qint16 type, const QString& header, const QString& defaultValue = {},
+                         qint16 left = VornLimits::CardAreaLeft,
+                         qint16 top = VornLimits::CardAreaTop, qint16 headPose = 1) {
+    return {type, header, headPose, defaultValue, left, top};
+}
 Vorn make(const std::vector<BoxDescriptor>& boxes, const std::vector<QStringList>& entries,
           qint16 titleBox = VornLimits::NoTitle);
 

@@ -2,12 +2,10 @@
 
 #include "prompts.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <deque>
-#include <optional>
 
 // Prompts for tests: every answer is queued in advance, every question is recorded. A
 // question with no queued answer fails the running test and gets the answer that does
@@ -35,31 +33,76 @@ public:
 
     // --- what the code asked ---
     const QList<Asked>& asked() const { return asked_; }
-    QList<Asked> asked(Kind kind) const;
+    QList<Asked> asked(Kind kind) const {
+        QList<Asked> result = asked_;
+        result.removeIf([kind](const Asked& a) { return a.kind != kind; });
+        return result;
+    }
     // The texts of the OK messages shown, in order.
-    QStringList messages() const;
+    QStringList messages() const {
+        QStringList result;
+        for (const Asked& a : asked(Kind::Message))
+            result.append(a.text);
+        return result;
+    }
     int beeps() const { return beeps_; }
-    void clearRecord();
+    void clearRecord() {
+        asked_.clear();
+        beeps_ = 0;
+    }
 
     // True when every queued answer was taken; otherwise unusedAnswers() names them.
-    bool allAnswersUsed() const;
-    QString unusedAnswers() const;
+    bool allAnswersUsed() const {
+        return yesNo_.empty() && yesNoCancel_.empty() && texts_.empty() && opens_.empty() &&
+               saves_.empty();
+    }
+    QString unusedAnswers() const {
+        return allAnswersUsed()
+                   ? QString()
+                   : QString::asprintf("unused (yes/no, yes/no/cancel, text, open, save): "
+                                       "%zu %zu %zu %zu %zu",
+                                       yesNo_.size(), yesNoCancel_.size(), texts_.size(),
+                                       opens_.size(), saves_.size());
+    }
 
     // --- Prompts ---
-    void message(const QString& text, const QString& title = {}) override;
-    bool askYesNo(const QString& text, const QString& title = {}) override;
-    Answer askYesNoCancel(const QString& text, const QString& title = {}) override;
-    std::optional<QString> askText(const QString& caption, Echo echo = Echo::Shown) override;
-    std::optional<QString> openFileName(const QString& pattern, const QString& startDir) override;
-    std::optional<QString> saveFileName(const QString& pattern, const QString& startDir) override;
+    void message(const QString& text, const QString& title = {}) override {
+        asked_.append({Kind::Message, text, titleOr(title)});
+    }
+    bool askYesNo(const QString& text, const QString& title = {}) override {
+        return take(yesNo_, false, {Kind::YesNo, text, titleOr(title)});
+    }
+    Answer askYesNoCancel(const QString& text, const QString& title = {}) override {
+        return take(yesNoCancel_, Answer::Cancel, {Kind::YesNoCancel, text, titleOr(title)});
+    }
+    std::optional<QString> askText(const QString& caption, Echo echo = Echo::Shown) override {
+        return take(texts_, {}, {Kind::Text, caption, {}, echo});
+    }
+    std::optional<QString> openFileName(const QString& pattern, const QString& startDir) override {
+        return take(opens_, {}, {Kind::OpenFile, pattern, {}, Echo::Shown, startDir});
+    }
+    std::optional<QString> saveFileName(const QString& pattern, const QString& startDir) override {
+        return take(saves_, {}, {Kind::SaveFile, pattern, {}, Echo::Shown, startDir});
+    }
     void beep() override { ++beeps_; }
 
 private:
+    // Records the question and gives the next queued answer; with none left the test fails
+    // and gets the neutral answer.
+    template <class T> T take(std::deque<T>& queue, T neutral, const Asked& asked) {
+        asked_.append(asked);
+        if (queue.empty()) {
+            QTest::qFail(qPrintable("unexpected question: " + asked.text), __FILE__, __LINE__);
+            return neutral;
+        }
+        T answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
+
     std::deque<bool> yesNo_;
     std::deque<Answer> yesNoCancel_;
-    std::deque<std::optional<QString>> texts_;
-    std::deque<std::optional<QString>> opens_;
-    std::deque<std::optional<QString>> saves_;
+    std::deque<std::optional<QString>> texts_, opens_, saves_;
     QList<Asked> asked_;
     int beeps_ = 0;
 };
