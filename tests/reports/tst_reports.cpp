@@ -4,7 +4,6 @@
 #include "textfile.h"
 #include "wordsplit.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,17 +15,14 @@ namespace {
 using SampleVorn::box;
 
 // Title phrase, word, picture, number, text, list: every kind of field.
-Vorn everyKind(qint16 titleBox = 1) {
-    const QString colours = QStringLiteral("\vбелый\v  рыжий \vA");
+Vorn everyKind() {
     return SampleVorn::make(
-        {box(BoxKind::Phrase, QStringLiteral("Имя")), box(BoxKind::Word, QStringLiteral("Порода")),
-         box(BoxKind::Picture, QStringLiteral("Фото")),
-         box(BoxKind::Number, QStringLiteral("Возраст")),
-         box(BoxKind::Text, QStringLiteral("Заметки")),
-         box(BoxKind::List, QStringLiteral("Цвета"))},
-        {{"Мурка", "сиам", ".\\New\\cat.bmp", "3", "ест рыбу\nспит днём", colours},
+        {box(BoxKind::Phrase, "Имя"), box(BoxKind::Word, "Порода"), box(BoxKind::Picture, "Фото"),
+         box(BoxKind::Number, "Возраст"), box(BoxKind::Text, "Заметки"),
+         box(BoxKind::List, "Цвета")},
+        {{"Мурка", "сиам", ".\\New\\cat.bmp", "3", "ест рыбу\nспит днём", "\vбелый\v  рыжий \vA"},
          {"Шарик", "", ".\\New\\dog.bmp", "5", "", "\vA"}},
-        titleBox);
+        1);
 }
 
 Vorn withoutTitle(Vorn vorn) {
@@ -51,20 +47,13 @@ private Q_SLOTS:
             QTest::newRow(tag) << QString(frase) << num << QString(divis) << QString(contain)
                                << QString(word);
         };
-        row("++, 2", "+a+b", 2, "++", "b");
-        row("++, past the end", "+a+b", 3, "++", "");
         row("++, piece before the first mark is lost", "x+a", 1, "++", "a");
         row("++, blanks trimmed", "+ кот +пёс", 1, "++", "кот");
         row("++, two marks in a row", "+a++b", 2, "++", "");
-        row("++, word after the empty one", "+a++b", 3, "++", "b");
         row("blanks, from the start", "x", 1, "  ", "x");
-        row("blanks, two in a row", "a  b", 2, "  ", "");
-        row("blanks, after the empty one", "a  b", 3, "  ", "b");
-        row("blanks, leading blank", " a b", 1, "  ", "a");
         row("(), outer", "f(a(b)c)d", 1, "()", "a(b)c");
         row("(), inner", "f(a(b)c)d", 2, "()", "b");
         row("(), unclosed", "f(ab", 1, "()", "ab");
-        row("||, 2", "x|a|b|", 2, "||", "b");
         row("contain, second holder", "+кот+пёс+котёл+скот", 2, "++", "котёл", "кот");
         row("contain, case-sensitive", "+кот+пёс", 1, "++", "", "Кот");
         row("contain, empty word ends the search", "+пёс++котёл", 1, "++", "", "кот");
@@ -81,20 +70,27 @@ private Q_SLOTS:
     void fileBytes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("Cyrillic, numero, euro")
-            << "Кот Ёё№€" << QByteArray::fromHex("caeef220a8b8b988");
-        QTest::newRow("one ? per character the code page lacks")
-            << QStringLiteral("a✓к😀") + QChar(0xD800) << QByteArray::fromHex("613fea3f3f");
+        QTest::newRow("Cyrillic, numero, euro; one ? per character the code page lacks")
+            << QStringLiteral("Кот Ёё№€ a✓к😀") + QChar(0xD800)
+            << QByteArray::fromHex("caeef220a8b8b988 20 613fea3f3f");
         QTest::newRow("every line break as CR LF")
             << "a\nb\rc\r\nd\n\r" << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\n");
     }
+    // Reports are saved as Windows-1251 text with CR LF; a failed write names its file.
     void fileBytes() {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
-        QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::WriteOnly));
-        QVERIFY(TextFile::write(buffer, text));
-        QCOMPARE(buffer.data(), bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("report.txt"));
+        QString error;
+        QVERIFY2(Counting::saveReport(path, text, &error), qPrintable(error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes + "\r\n");
+        // A file cannot stand in for a folder.
+        const QString below = path + QStringLiteral("/report.txt");
+        QVERIFY2(!Counting::saveReport(below, text, &error) && error.contains(below),
+                 qPrintable(error));
     }
 
     void exports_data() {
@@ -104,32 +100,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         const QStringList three{"кот", "пёс", ""};
         const QString head = QStringLiteral("3 записей в ворне.\r\n\r\n");
-        QTest::newRow("short, no title box")
-            << withoutTitle(SampleVorn::titled(three)) << "short" << std::vector<int>{}
-            << head + "001\r\n002\r\n003\r\n";
-        QTest::newRow("short, empty title value")
-            << SampleVorn::titled(three) << "short" << std::vector<int>{}
-            << head + "001 кот\r\n002 пёс\r\n003 \r\n";
-        QTest::newRow("short, no entries") << SampleVorn::titled({}) << "short"
-                                           << std::vector<int>{} << "0 записей в ворне.\r\n\r\n";
         Vorn swapped = SampleVorn::titled(three);
         swapped.swapEntries(1, 3);
         swapped.swapEntries(2, 3);
-        QTest::newRow("short, list order after swaps")
+        QTest::newRow("short, list order after swaps, empty title")
             << swapped << "short" << std::vector<int>{} << head + "001 \r\n002 кот\r\n003 пёс\r\n";
 
         const QString two = QStringLiteral("2 записей в ворне.\r\n\r\n");
         QTest::newRow("detailed, no title box: number lines only")
             << withoutTitle(everyKind()) << "detailed" << std::vector<int>{2, 4, 5, 6}
             << two + "001\r\n\r\n002\r\n\r\n";
-        QTest::newRow("detailed, title and picture never written")
-            << everyKind() << "detailed" << std::vector<int>{1, 3}
-            << two + "001 Мурка\r\n\r\n002 Шарик\r\n\r\n";
         Vorn reordered = everyKind();
         reordered.setBoxOrder(2, 3);
         reordered.setBoxOrder(4, 2);
-        QTest::newRow("detailed, chosen fields in output order; empty ones left out")
-            << reordered << "detailed" << std::vector<int>{3, 2}
+        QTest::newRow("detailed, chosen fields in output order; title, picture, empty left out")
+            << reordered << "detailed" << std::vector<int>{4, 3, 1, 2}
             << two + "001 Мурка\r\n\tВозраст\t3\r\n\tПорода\tсиам\r\n\r\n"
                      "002 Шарик\r\n\tВозраст\t5\r\n\r\n";
         QTest::newRow("detailed, text keeps its lines, list items trimmed, short list left out")
@@ -151,25 +136,19 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(std::vector<int>, picks);
         QFETCH(QString, expected);
-        if (command == u"short")
-            QCOMPARE(Export::shortList(vorn), expected);
-        else if (command == u"detailed")
-            QCOMPARE(Export::detailedList(vorn, picks), expected);
-        else
-            QCOMPARE(Export::thisEntry(vorn, picks[0]).value_or(QStringLiteral("nothing")),
-                     expected);
+        const QString got = command == u"short" ? Export::shortList(vorn)
+                            : command == u"detailed"
+                                ? Export::detailedList(vorn, picks)
+                                : Export::thisEntry(vorn, picks[0]).value_or("nothing");
+        QCOMPARE(got, expected);
     }
 
     void percentOf_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("total");
         QTest::addColumn<QString>("text");
-        QTest::newRow("1 of 3") << 1 << 3 << "33.33";
         QTest::newRow("1 of 300: no zero before the point") << 1 << 300 << ".3333";
         QTest::newRow("29 of 100: 15 digits round away the error") << 29 << 100 << "29";
-        QTest::newRow("1 of 500") << 1 << 500 << ".2";
-        QTest::newRow("3 of 3") << 3 << 3 << "100";
-        QTest::newRow("0 of 5") << 0 << 5 << "0";
         QTest::newRow("no entries") << 4 << 0 << "0";
         QTest::newRow("1234.5 keeps the point") << 2469 << 200 << "1234.";
     }
@@ -189,10 +168,6 @@ private Q_SLOTS:
                                           << "Найдено 4 вхождений (100%).";
         QTest::newRow("empty word ends the query") << pets << "кот++пёс"
                                                    << "Найдено 3 вхождений (75%).";
-        QTest::newRow("empty query") << pets << ""
-                                     << "Найдено 0 вхождений (0%).";
-        QTest::newRow("capitals") << QStringList{"КОТ", "Пёс"} << "кот+пёс"
-                                  << "Найдено 2 вхождений (100%).";
         QTest::newRow("empty") << QStringList{"кот", "", "пёс"} << "mEmpty"
                                << "Найдено 1 пустых (33.33%).";
         QTest::newRow("stats, case ignored")
@@ -210,27 +185,12 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, expected);
         const Vorn vorn = SampleVorn::titled(titles);
-        const std::optional<QString> got = command == u"mEmpty"  ? Counting::emptyMessage(vorn)
-                                           : command == u"mFull" ? Counting::fullMessage(vorn)
+        const std::optional<QString> got = command == u"mEmpty" ? Counting::emptyMessage(vorn)
                                            : command == u"mStats"
                                                ? Counting::statsReport(vorn)
                                                : Counting::occurrencesMessage(vorn, command);
         QCOMPARE(got.value_or(QStringLiteral("nothing")), expected);
         QCOMPARE(Counting::statsReport(withoutTitle(vorn)), std::nullopt);
-    }
-
-    void saveReport() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("report.txt"));
-        QString error;
-        QVERIFY(Counting::saveReport(path, QStringLiteral("кот: 1 (100%)."), &error));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("\xea\xee\xf2: 1 (100%).\r\n"));
-        // A file cannot stand in for a folder: the write fails and says which file.
-        const QString below = path + QStringLiteral("/report.txt");
-        QVERIFY(!Counting::saveReport(below, QStringLiteral("кот"), &error));
-        QVERIFY2(error.contains(below), qPrintable(error));
     }
 };
 
