@@ -57,9 +57,10 @@ bool View::changesSettled() {
         return true;
     switch (prompts_.askYesNoCancel(DocumentText::AskSaveChanges)) {
     case Prompts::Answer::Yes:
-        // The command goes on even when the save failed or its dialog was cancelled.
+        // Going on after a save that failed or whose dialog was cancelled would throw away
+        // the very changes the user just asked to keep: the command stops then.
         onSave();
-        return true;
+        return !vorn_.Modified;
     case Prompts::Answer::No:
         return true;
     case Prompts::Answer::Cancel:

@@ -342,10 +342,12 @@ void TestMainWindow::commands_data() {
     row("New, No", "* mNew", goesOn(""), {"N", "=Сад"});
     row("New, Yes: saved", "* mNew", goesOn(" / save", " / beep / [a.vorn]"),
         {"Y", "save:%d/a.vorn", "=Сад"});
+    // A save that fails or is cancelled stops the command: the changes stay.
     row("New, Yes: save failed", "* mNew",
-        goesOn(" / save / Ворн не сохранён в файл «%d/f/a.vorn»", " / [f]"),
-        {"Y", "save:%f/a.vorn", "=Сад"});
-    row("New, Yes: save dialog cancelled", "* mNew", goesOn(" / save"), {"Y", "save:", "=Сад"});
+        QStringLiteral("0|a b|* ") + ask + " / save / Ворн не сохранён в файл «%d/f/a.vorn» / [f]",
+        {"Y", "save:%f/a.vorn"});
+    row("New, Yes: save dialog cancelled", "* mNew", QStringLiteral("0|a b|* ") + ask + " / save",
+        {"Y", "save:"});
     row("New, Cancel", "* mNew", "0|a b|* ?Ворн был изменён. Сохранить?", {"C"});
     row("Load, Cancel", "* mLoad", "0|a b|* ?Ворн был изменён. Сохранить?", {"C"});
     row("close, Cancel", "* show close", "0|a b|* ?Ворн был изменён. Сохранить? / open", {"C"});
