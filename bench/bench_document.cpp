@@ -25,13 +25,7 @@ void BM_SaveTo(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SaveTo)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(250)
-    ->Arg(500)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SaveTo)->Apply(growthSizes);
 
 void BM_LoadFrom(benchmark::State& state) {
     const Vorn vorn = makeFullVorn(int(state.range(0)));
@@ -47,13 +41,7 @@ void BM_LoadFrom(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LoadFrom)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(250)
-    ->Arg(500)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_LoadFrom)->Apply(growthSizes);
 
 // Every text value of the full vorn, as the file writer sees them.
 QStringList allTexts() {

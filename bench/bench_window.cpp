@@ -87,13 +87,7 @@ void BM_LoadCommand(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LoadCommand)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(250)
-    ->Arg(500)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_LoadCommand)->Apply(growthSizes);
 
 // One step down the entry list on the full card, unlocked, so that every box's change is
 // stored back as it is in real use.
