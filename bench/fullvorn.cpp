@@ -56,12 +56,13 @@ Vorn makeFullVorn(int entries, bool distinctTitles) {
     vorn.CardWidth = 30000;
     vorn.CardHeight = 20000;
     for (int j = 1; j <= VornLimits::MaxBoxes; ++j) {
-        BoxDescriptor& box = vorn.descriptor(j);
+        BoxDescriptor box;
         box.Type = kindOf(j);
         box.Header = QStringLiteral("Поле %1").arg(j);
         box.HeadPose = qint16(1 + j % 12);
         box.Left = qint16(2200 + (j % 10) * 2700);
         box.Top = qint16(900 + (j / 10) * 3500);
+        vorn.setDescriptor(j, box);
         vorn.setBoxOrder(j, qint16(VornLimits::MaxBoxes + 1 - j));
     }
     for (int p = 1; p <= entries; ++p) {

@@ -9,9 +9,7 @@ namespace {
 const QString PicturePrefix = QStringLiteral(".\\");
 constexpr QChar PathSeparator = QLatin1Char('\\');
 
-bool inRange(int value, int low, int high) {
-    return value >= low && value <= high;
-}
+using VornLimits::inRange;
 
 } // namespace
 
@@ -22,22 +20,14 @@ Vorn::Vorn() {
         entryOrder_[p - 1] = qint16(p);
 }
 
-// The public counts may hold anything a caller wrote; every loop runs over these clamped
-// values, so no loop can leave the tables.
 int Vorn::usedBoxes() const {
     return std::clamp<int>(BoxCount, 0, VornLimits::MaxBoxes);
 }
 int Vorn::usedEntries() const {
     return std::clamp<int>(EntryCount, 0, VornLimits::MaxEntries);
 }
-
-BoxDescriptor& Vorn::descriptor(int j) {
-    if (inRange(j, 1, VornLimits::MaxBoxes))
-        return boxes_[std::size_t(j - 1)];
-    // Writes through an index outside the table land here and are forgotten.
-    static thread_local BoxDescriptor scratch;
-    scratch = BoxDescriptor{};
-    return scratch;
+bool Vorn::hasTitle() const {
+    return inRange(TitleBox, 1, usedBoxes());
 }
 
 const BoxDescriptor& Vorn::descriptor(int j) const {
@@ -45,35 +35,53 @@ const BoxDescriptor& Vorn::descriptor(int j) const {
     return inRange(j, 1, VornLimits::MaxBoxes) ? boxes_[std::size_t(j - 1)] : empty;
 }
 
+bool Vorn::setDescriptor(int j, const BoxDescriptor& d) {
+    if (!inRange(j, 1, VornLimits::MaxBoxes))
+        return false;
+    boxes_[std::size_t(j - 1)] = d;
+    return true;
+}
+
+BoxDescriptor* Vorn::editable(int j) {
+    return inRange(j, 1, usedBoxes()) ? &boxes_[std::size_t(j - 1)] : nullptr;
+}
+
+QString Vorn::picturePath(const QString& file) const {
+    return PicturePrefix + VornName + PathSeparator + file;
+}
+
 // The table holds rows only up to the last one with a value: most vorns are far smaller
-// than 500 x 50, and vorns are copied whole (a load builds a fresh one). Keeping that
-// shape exact also lets two vorns with the same values compare equal.
+// than 500 x 50. Keeping that shape exact also lets two vorns with the same values compare
+// equal.
 QString Vorn::cell(int row, int j) const {
     if (!inRange(row, 1, VornLimits::MaxEntries) || !inRange(j, 1, VornLimits::MaxBoxes))
         return {};
-    const std::size_t index = std::size_t(row - 1) * VornLimits::MaxBoxes + std::size_t(j - 1);
-    return index < table_.size() ? table_[index] : QString();
+    return row <= rows_.size() ? rows_.at(row - 1).at(j - 1) : QString();
 }
 
 void Vorn::setCell(int row, int j, const QString& value) {
     if (!inRange(row, 1, VornLimits::MaxEntries) || !inRange(j, 1, VornLimits::MaxBoxes))
         return;
-    const std::size_t index = std::size_t(row - 1) * VornLimits::MaxBoxes + std::size_t(j - 1);
-    const std::size_t rowEnd = std::size_t(row) * VornLimits::MaxBoxes;
-    if (index >= table_.size()) {
+    if (row > rows_.size()) {
         if (value.isEmpty())
             return;
-        table_.resize(rowEnd);
+        rows_.reserve(row);
+        while (rows_.size() < row)
+            rows_.append(Row(VornLimits::MaxBoxes));
     }
-    table_[index] = value;
-    if (value.isEmpty() && rowEnd == table_.size())
+    // Only the row written to stops sharing with copies of this vorn.
+    QString& slot = rows_[row - 1][j - 1];
+    if (slot.isSharedWith(value))
+        return;
+    slot = value;
+    if (value.isEmpty() && row == rows_.size())
         dropEmptyRows();
 }
 
 void Vorn::dropEmptyRows() {
-    while (!table_.empty() && std::all_of(table_.end() - VornLimits::MaxBoxes, table_.end(),
-                                          [](const QString& v) { return v.isEmpty(); }))
-        table_.resize(table_.size() - VornLimits::MaxBoxes);
+    while (!rows_.isEmpty() && std::all_of(rows_.constLast().cbegin(), rows_.constLast().cend(),
+                                           [](const QString& v) { return v.isEmpty(); }))
+        rows_.removeLast();
 }
 
 qint16 Vorn::entryOrder(int p) const {
@@ -103,8 +111,7 @@ void Vorn::setValue(int p, int j, const QString& v) {
 }
 
 void Vorn::reset() {
-    table_.clear();
-    table_.shrink_to_fit();
+    rows_ = {};
     EntryCount = 0;
     BoxCount = 0;
     CardWidth = VornLimits::DefaultCardWidth;
@@ -149,6 +156,7 @@ std::optional<int> Vorn::insertEntryAfter(int after) {
     for (int j = 1; j <= VornLimits::MaxBoxes; ++j)
         setCell(row, j, j <= boxes ? descriptor(j).DefaultValue : QString());
     EntryCount = qint16(count + 1);
+    Modified = true;
     return p;
 }
 
@@ -180,6 +188,7 @@ bool Vorn::removeEntry(int p) {
         setEntryOrder(i, entryOrder(i + 1));
     setEntryOrder(count, qint16(count));
     EntryCount = qint16(count - 1);
+    Modified = true;
     return true;
 }
 
@@ -190,12 +199,13 @@ bool Vorn::swapEntries(int p, int q) {
     const qint16 rowP = entryOrder(p);
     setEntryOrder(p, entryOrder(q));
     setEntryOrder(q, rowP);
+    Modified = true;
     return true;
 }
 
 QString Vorn::entryCaption(int p) const {
     QString caption = Zeroes(clampTo16(p), 3);
-    if (inRange(TitleBox, 1, usedBoxes()))
+    if (hasTitle())
         caption += QLatin1Char(' ') + value(p, TitleBox);
     return caption;
 }
@@ -243,24 +253,119 @@ void Vorn::renamePictures(const QString& newName) {
     }
 }
 
-void Vorn::removeBox(int j) {
+bool Vorn::removeBox(int j) {
     const int count = usedBoxes();
     if (!inRange(j, 1, count))
-        return;
+        return false;
     for (int i = j; i < count; ++i) {
         boxes_[std::size_t(i - 1)] = boxes_[std::size_t(i)];
         boxOrder_[std::size_t(i - 1)] = boxOrder_[std::size_t(i)];
-        for (int row = 1; row <= VornLimits::MaxEntries; ++row)
-            setCell(row, i, cell(row, i + 1));
     }
     // The slot given up looks as it did before any box used it.
     boxes_[std::size_t(count - 1)] = BoxDescriptor{};
     boxOrder_[std::size_t(count - 1)] = qint16(count);
-    for (int row = 1; row <= VornLimits::MaxEntries; ++row)
-        setCell(row, count, QString());
+    for (Row& row : rows_) {
+        row.removeAt(j - 1);
+        row.append(QString());
+    }
+    dropEmptyRows();
     if (TitleBox == j)
         TitleBox = VornLimits::NoTitle;
     else if (TitleBox > j && TitleBox <= count)
         TitleBox = qint16(TitleBox - 1);
     BoxCount = qint16(count - 1);
+    Modified = true;
+    return true;
+}
+
+bool Vorn::storeValue(int p, int j, const QString& v) {
+    if (!inRange(j, 1, usedBoxes()) || !inRange(p, 0, usedEntries()))
+        return false;
+    if (p == 0)
+        boxes_[std::size_t(j - 1)].DefaultValue = v;
+    else
+        setValue(p, j, v);
+    Modified = true;
+    return true;
+}
+
+std::optional<int> Vorn::addBox(const BoxDescriptor& d) {
+    const int count = usedBoxes();
+    if (count >= VornLimits::MaxBoxes)
+        return std::nullopt;
+    const int j = count + 1;
+    boxes_[std::size_t(j - 1)] = d;
+    for (int row = 1; row <= rows_.size(); ++row)
+        setCell(row, j, QString());
+    BoxCount = qint16(j);
+    if (j == 1 && BoxKind::canBeTitle(d.Type))
+        TitleBox = 1;
+    Modified = true;
+    return j;
+}
+
+bool Vorn::retypeBox(int j, qint16 kind, const QString& defaultValue) {
+    BoxDescriptor* d = editable(j);
+    if (!d)
+        return false;
+    d->Type = kind;
+    d->DefaultValue = defaultValue;
+    if (TitleBox == j && !BoxKind::canBeTitle(kind))
+        TitleBox = VornLimits::NoTitle;
+    Modified = true;
+    return true;
+}
+
+bool Vorn::setHeadPose(int j, qint16 pose) {
+    BoxDescriptor* d = editable(j);
+    if (!d)
+        return false;
+    d->HeadPose = pose;
+    Modified = true;
+    return true;
+}
+
+bool Vorn::setHeader(int j, const QString& header) {
+    BoxDescriptor* d = editable(j);
+    if (!d)
+        return false;
+    d->Header = header;
+    Modified = true;
+    return true;
+}
+
+bool Vorn::moveBox(int j, int left, int top) {
+    BoxDescriptor* d = editable(j);
+    if (!d)
+        return false;
+    d->Left = clampTo16(left);
+    d->Top = clampTo16(top);
+    Modified = true;
+    return true;
+}
+
+bool Vorn::setTitle(int j) {
+    if (!inRange(j, 1, usedBoxes()))
+        return false;
+    TitleBox = qint16(j);
+    Modified = true;
+    return true;
+}
+
+void Vorn::setPassword(const QString& password) {
+    Password = password;
+    Modified = true;
+}
+
+bool operator==(const Vorn& a, const Vorn& b) {
+    if (a.rows_.size() != b.rows_.size())
+        return false;
+    for (qsizetype r = 0; r < a.rows_.size(); ++r)
+        if (!a.rows_.at(r).isSharedWith(b.rows_.at(r)) && a.rows_.at(r) != b.rows_.at(r))
+            return false;
+    return a.EntryCount == b.EntryCount && a.BoxCount == b.BoxCount && a.TitleBox == b.TitleBox &&
+           a.CardWidth == b.CardWidth && a.CardHeight == b.CardHeight && a.Unlocked == b.Unlocked &&
+           a.Designing == b.Designing && a.Modified == b.Modified && a.Password == b.Password &&
+           a.VornPath == b.VornPath && a.StartDir == b.StartDir && a.VornName == b.VornName &&
+           a.boxes_ == b.boxes_ && a.entryOrder_ == b.entryOrder_ && a.boxOrder_ == b.boxOrder_;
 }

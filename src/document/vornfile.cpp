@@ -27,13 +27,9 @@ const QString SaveFailedText =
 const QString VersionWord = QStringLiteral("version");
 const QString VersionLineText = QStringLiteral("version ");
 constexpr qint16 CurrentVersion = 1;
-const QString PicturePrefix = QStringLiteral(".\\");
-constexpr QChar PathSeparator = QLatin1Char('\\');
 constexpr qsizetype ChunkBytes = 64 * 1024;
 
-bool inRange(int value, int low, int high) {
-    return value >= low && value <= high;
-}
+using VornLimits::inRange;
 
 void setError(QString* error, const QString& text) {
     if (error)
@@ -342,14 +338,14 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
     in.number(vorn.CardHeight);
     for (int j = 1; j <= *boxes; ++j) {
         // A damaged field leaves the default, not what the previous vorn had in this slot.
-        BoxDescriptor& box = vorn.descriptor(j);
-        box = BoxDescriptor{};
+        BoxDescriptor box;
         in.number(box.Type);
         in.number(box.Left);
         in.number(box.Top);
         in.number(box.HeadPose);
         in.text(box.DefaultValue);
         in.text(box.Header);
+        vorn.setDescriptor(j, box);
     }
     in.number(vorn.TitleBox);
     if (!inRange(vorn.TitleBox, 1, *boxes))
@@ -357,7 +353,6 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
     in.text(vorn.Password);
 
     // Old files named pictures in the working directory; they now live in the vorn's folder.
-    const QString pictureFolder = PicturePrefix + vorn.VornName + PathSeparator;
     for (int p = 1; p <= *entries; ++p) {
         vorn.setEntryOrder(p, qint16(p));
         for (int j = 1; j <= *boxes; ++j) {
@@ -367,7 +362,7 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
             QString value;
             in.adopt(value, Scrim::decodeStr(*field));
             if (oldLayout && !value.isEmpty() && vorn.descriptor(j).Type == BoxKind::Picture)
-                value.prepend(pictureFolder);
+                value = vorn.picturePath(value);
             vorn.setCell(p, j, value);
         }
     }

@@ -1,6 +1,6 @@
 #include "databox.h"
 
-#include "boxcodes.h"
+#include "boxkinds.h"
 #include "databox_p.h"
 #include "fieldboxlayout.h"
 #include "listvalue.h"
@@ -28,15 +28,15 @@ struct DefaultSize {
 
 std::optional<DefaultSize> defaultSize(qint16 type) {
     switch (type) {
-    case BoxCode::Word:
+    case BoxKind::Word:
         return DefaultSize{100, 100};
-    case BoxCode::Phrase:
+    case BoxKind::Phrase:
         return DefaultSize{1700, 0};
-    case BoxCode::Text:
+    case BoxKind::Text:
         return DefaultSize{3000, 1300};
-    case BoxCode::Picture:
+    case BoxKind::Picture:
         return DefaultSize{0, 0};
-    case BoxCode::List:
+    case BoxKind::List:
         return DefaultSize{1500, 2200};
     default:
         return std::nullopt;
@@ -159,7 +159,7 @@ qint16 DataBox::BoxType() const {
 void DataBox::setBoxType(qint16 type) {
     // A list turned into another type keeps its current item as its value. Re-setting
     // the list type keeps the whole list.
-    if (d->boxType == BoxCode::List && type != BoxCode::List) {
+    if (d->boxType == BoxKind::List && type != BoxKind::List) {
         const QListWidgetItem* current = d->lis->currentItem();
         d->data = current ? current->text() : QString();
     }
@@ -174,7 +174,7 @@ void DataBox::ChangeAll(qint16 type, const QString& header, const QString& value
     d->fitHeader();
     d->updateAccessibleNames();
     d->data = value;
-    if (type == BoxCode::List) {
+    if (type == BoxKind::List) {
         d->data = ListValue::normalised(value);
         d->itemCount = ListValue::count(d->data);
     }
@@ -187,7 +187,7 @@ void DataBox::ChangeAll(qint16 type, const QString& header, const QString& value
         d->tall = tall;
     else if (defaults)
         d->tall = defaults->tall;
-    d->headPose = headPose != 0 ? headPose : BoxCode::FirstHeadPose;
+    d->headPose = headPose != 0 ? headPose : BoxKind::FirstHeadPose;
     Refresh(true);
     Q_EMIT Change();
 }
@@ -203,13 +203,13 @@ void DataBox::setLocked(bool locked) {
 }
 
 QString DataBox::Listing(qint16 item) const {
-    if (d->boxType != BoxCode::List || item < 1 || item > d->itemCount)
+    if (d->boxType != BoxKind::List || item < 1 || item > d->itemCount)
         return {};
     return ListValue::item(d->data, item);
 }
 
 int DataBox::ListCount() const {
-    return d->boxType == BoxCode::List ? d->itemCount : 0;
+    return d->boxType == BoxKind::List ? d->itemCount : 0;
 }
 
 int DataBox::ItemCount() const {
@@ -221,7 +221,7 @@ bool DataBox::Filling() const {
 }
 
 std::optional<int> DataBox::ListIndex() const {
-    if (d->boxType != BoxCode::List)
+    if (d->boxType != BoxKind::List)
         return std::nullopt;
     return d->lis->currentRow();
 }
@@ -232,7 +232,7 @@ QString DataBox::Data() const {
 
 void DataBox::setData(const QString& value) {
     d->data = value;
-    if (d->boxType == BoxCode::List) {
+    if (d->boxType == BoxKind::List) {
         d->data = ListValue::normalised(value);
         d->itemCount = ListValue::count(d->data);
     }
@@ -320,7 +320,7 @@ void DataBox::Private::finishListChange() {
 }
 
 void DataBox::AddItem(const QString& item, qint16 position) {
-    if (d->boxType != BoxCode::List)
+    if (d->boxType != BoxKind::List)
         return;
     if (position != -1 && (position < 0 || position > d->lis->count()))
         return; // no such place in the list: nothing changes
@@ -336,7 +336,7 @@ void DataBox::AddItem(const QString& item, qint16 position) {
 }
 
 void DataBox::DelItem(qint16 position) {
-    if (d->boxType != BoxCode::List || position < 0 || position >= d->lis->count())
+    if (d->boxType != BoxKind::List || position < 0 || position >= d->lis->count())
         return;
     {
         const QScopedValueRollback guard(d->listEditing, true);
@@ -350,7 +350,7 @@ void DataBox::DelItem(qint16 position) {
 }
 
 void DataBox::DelSelected() {
-    if (d->boxType != BoxCode::List)
+    if (d->boxType != BoxKind::List)
         return;
     {
         const QScopedValueRollback guard(d->listEditing, true);

@@ -1,5 +1,5 @@
 // How a field box turns the user's actions on its parts into its own events.
-#include "boxcodes.h"
+#include "boxkinds.h"
 #include "databox.h"
 #include "databox_p.h"
 #include "listvalue.h"
@@ -151,7 +151,7 @@ bool DataBox::Private::boxMouseEvent(QMouseEvent* event) {
 }
 
 void DataBox::Private::keyReleased(const QKeyEvent* event) {
-    if (boxType == BoxCode::List) {
+    if (boxType == BoxKind::List) {
         // Up and Down in the item editor walk through the list.
         const int row = lis->currentRow();
         if (event->key() == Qt::Key_Up && row > 0) {
@@ -167,12 +167,12 @@ void DataBox::Private::keyReleased(const QKeyEvent* event) {
 }
 
 void DataBox::Private::frasTextChanged(const QString& text) {
-    if (boxType == BoxCode::Phrase) {
+    if (boxType == BoxKind::Phrase) {
         data = text;
         Q_EMIT q->Change();
         return;
     }
-    if (boxType != BoxCode::List || filling || listEditing)
+    if (boxType != BoxKind::List || filling || listEditing)
         return;
     // With no item selected the edit belongs to no item and changes nothing.
     QListWidgetItem* current = lis->currentItem();
@@ -184,7 +184,7 @@ void DataBox::Private::frasTextChanged(const QString& text) {
 }
 
 void DataBox::Private::texTextChanged() {
-    if (boxType != BoxCode::Text)
+    if (boxType != BoxKind::Text)
         return;
     const QString text = tex->toPlainText();
     if (text == texShown)
@@ -195,7 +195,7 @@ void DataBox::Private::texTextChanged() {
 }
 
 void DataBox::Private::itemSelected(int row) {
-    if (boxType != BoxCode::List || listEditing || row < 0 || row >= lis->count())
+    if (boxType != BoxKind::List || listEditing || row < 0 || row >= lis->count())
         return;
     // The copy is an edit of the item editor: outside a refill it is written back.
     fras->setText(lis->item(row)->text());

@@ -1,6 +1,6 @@
 // Refresh: fills the content, places header and content, sizes the box and shows the
 // controls of its type.
-#include "boxcodes.h"
+#include "boxkinds.h"
 #include "databox.h"
 #include "databox_p.h"
 #include "fieldboxlayout.h"
@@ -56,7 +56,7 @@ void DataBox::Private::updateAccessibleNames() {
 
 void DataBox::Private::fillContent() {
     switch (boxType) {
-    case BoxCode::Phrase: {
+    case BoxKind::Phrase: {
         // The editor reports a real change of its text; the stored value stays as given
         // (it is the same text, and the editor may not hold every character of it).
         const QString before = fras->text();
@@ -68,7 +68,7 @@ void DataBox::Private::fillContent() {
             Q_EMIT q->Change();
         break;
     }
-    case BoxCode::Text: {
+    case BoxKind::Text: {
         const QString shown = editorText(data);
         if (tex->toPlainText() != shown) {
             {
@@ -80,10 +80,10 @@ void DataBox::Private::fillContent() {
         }
         break;
     }
-    case BoxCode::Picture:
+    case BoxKind::Picture:
         loadPicture();
         break;
-    case BoxCode::List:
+    case BoxKind::List:
         fillList();
         break;
     default:
@@ -136,13 +136,13 @@ void DataBox::Private::loadPicture() {
 
 QWidget* DataBox::Private::contentControl() const {
     switch (boxType) {
-    case BoxCode::Phrase:
+    case BoxKind::Phrase:
         return fras;
-    case BoxCode::Text:
+    case BoxKind::Text:
         return tex;
-    case BoxCode::Picture:
+    case BoxKind::Picture:
         return border;
-    case BoxCode::List:
+    case BoxKind::List:
         return lis;
     default:
         return nullptr;
@@ -176,9 +176,9 @@ void DataBox::Private::place(bool fitToContent) {
     hed->move(pixelRect(r.header).topLeft());
     if (QWidget* content = contentControl())
         content->setGeometry(pixelRect(r.content));
-    if (boxType == BoxCode::List)
+    if (boxType == BoxKind::List)
         fras->setGeometry(pixelRect(r.editor));
-    if (boxType == BoxCode::Picture)
+    if (boxType == BoxKind::Picture)
         pic->setGeometry(pixelRect(r.picture).translated(border->contentsRect().topLeft()));
     const QRect box = pixelRect(QRectF(QPointF(0, 0), r.box));
     q->resize(box.size());
@@ -186,11 +186,11 @@ void DataBox::Private::place(bool fitToContent) {
 
 void DataBox::Private::showControls() {
     hed->show();
-    fras->setVisible(boxType == BoxCode::Phrase || boxType == BoxCode::List);
-    tex->setVisible(boxType == BoxCode::Text);
-    lis->setVisible(boxType == BoxCode::List);
-    border->setVisible(boxType == BoxCode::Picture);
-    pic->setVisible(boxType == BoxCode::Picture);
+    fras->setVisible(boxType == BoxKind::Phrase || boxType == BoxKind::List);
+    tex->setVisible(boxType == BoxKind::Text);
+    lis->setVisible(boxType == BoxKind::List);
+    border->setVisible(boxType == BoxKind::Picture);
+    pic->setVisible(boxType == BoxKind::Picture);
     updateFocusProxy();
 }
 
@@ -214,7 +214,7 @@ Qt::FocusPolicy DataBox::Private::editorFocusPolicy() const {
 }
 
 void DataBox::Refresh(bool FitToContent) {
-    if (!BoxCode::isShownType(d->boxType))
+    if (!BoxKind::isShownType(d->boxType))
         return; // a number or unknown code keeps the present layout and content
     d->fillContent();
     d->place(FitToContent);

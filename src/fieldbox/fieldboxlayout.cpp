@@ -1,6 +1,6 @@
 #include "fieldboxlayout.h"
 
-#include "boxcodes.h"
+#include "boxkinds.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ double horizontalHeaderLeft(const Input& in, double rw) {
         return 0;
     if (align == 1) {
         const double centred = (rw - hw) / 2.0;
-        return in.type == BoxCode::Phrase ? centred : centred - CentredHeaderShift;
+        return in.type == BoxKind::Phrase ? centred : centred - CentredHeaderShift;
     }
     return rw - hw;
 }
@@ -64,12 +64,12 @@ QSize pictureArea(qint16 length, qint16 tall, QSize picture) {
 
 Result layOut(const Input& in) {
     Result r;
-    if (!BoxCode::isShownType(in.type))
+    if (!BoxKind::isShownType(in.type))
         return r;
     r.applies = true;
 
     const QSizeF header(in.headerWidth, in.headerHeight);
-    if (in.type == BoxCode::Word) {
+    if (in.type == BoxKind::Word) {
         r.header = QRectF(QPointF(0, 0), header);
         r.box = in.fitToContent ? header : in.previousBox;
         return r;
@@ -83,15 +83,15 @@ Result layOut(const Input& in) {
     double rh = 0;
     QSizeF contentSize;
     switch (in.type) {
-    case BoxCode::Phrase:
+    case BoxKind::Phrase:
         contentSize = QSizeF(length, in.headerHeight);
         ch = rh = in.headerHeight;
         break;
-    case BoxCode::Text:
+    case BoxKind::Text:
         contentSize = QSizeF(length, tall);
         ch = rh = tall;
         break;
-    case BoxCode::Picture: {
+    case BoxKind::Picture: {
         const QSize area = pictureArea(in.length, in.tall, in.picture);
         r.picture = QRectF(QPointF(0, 0), QSizeF(area));
         contentSize = QSizeF(area.width() + FrameExtra, area.height() + FrameExtra);
@@ -108,11 +108,11 @@ Result layOut(const Input& in) {
     const double rw = cw;
     const QSizeF editorSize(length, in.editorHeight);
 
-    if (!BoxCode::isValidHeadPose(in.headPose)) {
+    if (!BoxKind::isValidHeadPose(in.headPose)) {
         // Nothing moves and the box keeps its size; the content still takes its new size.
         r.header = QRectF(in.previousHeader, header);
         r.content = QRectF(in.previousContent, contentSize);
-        if (in.type == BoxCode::List)
+        if (in.type == BoxKind::List)
             r.editor = QRectF(in.previousEditor, editorSize);
         r.box = in.previousBox;
         return r;
@@ -146,7 +146,7 @@ Result layOut(const Input& in) {
 
     r.header = QRectF(headerAt, header);
     r.content = QRectF(contentAt, contentSize);
-    if (in.type == BoxCode::List)
+    if (in.type == BoxKind::List)
         r.editor = QRectF(contentAt + QPointF(0, tall + ListEditorGap), editorSize);
     r.box = in.fitToContent ? box : in.previousBox;
     return r;

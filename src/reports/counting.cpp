@@ -26,19 +26,10 @@ constexpr int SignificantDigits = 15;
 constexpr int PercentWidth = 5;
 constexpr int MaxCount = std::numeric_limits<qint16>::max();
 
-bool hasTitle(const Vorn& vorn) {
-    return vorn.TitleBox >= 1 &&
-           vorn.TitleBox <= std::min<int>(vorn.BoxCount, VornLimits::MaxBoxes);
-}
-
-int entryCount(const Vorn& vorn) {
-    return std::clamp<int>(vorn.EntryCount, 0, VornLimits::MaxEntries);
-}
-
 // The title values of rows 1..EntryCount, in row order.
 QStringList titleValues(const Vorn& vorn) {
     QStringList values;
-    for (int r = 1; r <= entryCount(vorn); ++r)
+    for (int r = 1; r <= vorn.usedEntries(); ++r)
         values.append(vorn.cell(r, vorn.TitleBox));
     return values;
 }
@@ -60,7 +51,7 @@ QString withoutLeadingBlanks(const QString& text) {
 }
 
 std::optional<qint16> countRows(const Vorn& vorn, bool empty) {
-    if (!hasTitle(vorn))
+    if (!vorn.hasTitle())
         return std::nullopt;
     const QStringList values = titleValues(vorn);
     const auto n = std::count_if(values.begin(), values.end(),
@@ -104,7 +95,7 @@ QString percentOf(qint16 count, qint16 total) {
 }
 
 std::optional<qint16> occurrences(const Vorn& vorn, const QString& query) {
-    if (!hasTitle(vorn))
+    if (!vorn.hasTitle())
         return std::nullopt;
     QStringList lowered = titleValues(vorn);
     for (QString& v : lowered)
@@ -138,25 +129,25 @@ std::optional<QString> occurrencesMessage(const Vorn& vorn, const QString& query
     const std::optional<qint16> count = occurrences(vorn, query);
     if (!count)
         return std::nullopt;
-    return message(*count, OccurrencesTail, clampTo16(entryCount(vorn)));
+    return message(*count, OccurrencesTail, clampTo16(vorn.usedEntries()));
 }
 
 std::optional<QString> emptyMessage(const Vorn& vorn) {
     const std::optional<qint16> count = emptyCount(vorn);
     if (!count)
         return std::nullopt;
-    return message(*count, EmptyTail, clampTo16(entryCount(vorn)));
+    return message(*count, EmptyTail, clampTo16(vorn.usedEntries()));
 }
 
 std::optional<QString> fullMessage(const Vorn& vorn) {
     const std::optional<qint16> count = fullCount(vorn);
     if (!count)
         return std::nullopt;
-    return message(*count, FullTail, clampTo16(entryCount(vorn)));
+    return message(*count, FullTail, clampTo16(vorn.usedEntries()));
 }
 
 std::optional<QString> statsReport(const Vorn& vorn) {
-    if (!hasTitle(vorn))
+    if (!vorn.hasTitle())
         return std::nullopt;
 
     struct Group {
@@ -184,7 +175,7 @@ std::optional<QString> statsReport(const Vorn& vorn) {
     QStringList lines;
     for (const Group& g : groups) {
         lines.append(g.value + QLatin1Char(':') + countText(g.count) + QStringLiteral(" (") +
-                     percentOf(g.count, clampTo16(entryCount(vorn))) + MessageEnd);
+                     percentOf(g.count, clampTo16(vorn.usedEntries())) + MessageEnd);
     }
     return lines.join(TextFile::LineEnd);
 }

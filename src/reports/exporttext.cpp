@@ -1,7 +1,7 @@
 #include "exporttext.h"
 
+#include "listvalue.h"
 #include "textfile.h"
-#include "wordsplit.h"
 
 #include <QStringList>
 
@@ -19,27 +19,8 @@ constexpr int ShortestWrittenList = 3;
 
 enum class TextFieldEnd { Plain, EmptyLine };
 
-int entryCount(const Vorn& vorn) {
-    return std::clamp<int>(vorn.EntryCount, 0, VornLimits::MaxEntries);
-}
-
-bool hasTitle(const Vorn& vorn) {
-    return vorn.TitleBox >= 1 &&
-           vorn.TitleBox <= std::min<int>(vorn.BoxCount, VornLimits::MaxBoxes);
-}
-
 QString countLine(const Vorn& vorn) {
-    return QString::number(entryCount(vorn)) + CountSuffix + LineEnd + LineEnd;
-}
-
-// The items of a list value: the pieces after each separator, without the blanks around
-// them. Whatever stands before the first separator is not an item.
-QStringList listItems(const QString& value) {
-    QStringList pieces = value.split(ListSeparator);
-    pieces.removeFirst();
-    for (QString& item : pieces)
-        item = trimBlanks(item);
-    return pieces;
+    return QString::number(vorn.usedEntries()) + CountSuffix + LineEnd + LineEnd;
 }
 
 // Appends the lines of box b for the entry at list position k to out.
@@ -52,7 +33,7 @@ void appendFieldLines(QString& out, const Vorn& vorn, int b, int k, TextFieldEnd
     case BoxKind::List:
         if (value.size() >= ShortestWrittenList) {
             out.append(Tab).append(box.Header).append(LineEnd);
-            for (const QString& item : listItems(value))
+            for (const QString& item : ListValue::items(value, ListValue::count(value)))
                 out.append(Tab).append(item).append(LineEnd);
             out.append(LineEnd);
         }
@@ -81,14 +62,14 @@ namespace Export {
 
 QString numberLine(const Vorn& vorn, int k) {
     QString line = Zeroes(clampTo16(k), 3);
-    if (hasTitle(vorn))
+    if (vorn.hasTitle())
         line += QLatin1Char(' ') + vorn.value(k, vorn.TitleBox);
     return line;
 }
 
 QString shortList(const Vorn& vorn) {
     QString out = countLine(vorn);
-    for (int k = 1; k <= entryCount(vorn); ++k)
+    for (int k = 1; k <= vorn.usedEntries(); ++k)
         out += numberLine(vorn, k) + LineEnd;
     return out;
 }
@@ -105,9 +86,9 @@ QString detailedList(const Vorn& vorn, const std::vector<int>& positions) {
     }
 
     QString out = countLine(vorn);
-    for (int k = 1; k <= entryCount(vorn); ++k) {
+    for (int k = 1; k <= vorn.usedEntries(); ++k) {
         out.append(numberLine(vorn, k)).append(LineEnd);
-        if (hasTitle(vorn)) {
+        if (vorn.hasTitle()) {
             for (const int b : chosen)
                 appendFieldLines(out, vorn, b, k, TextFieldEnd::Plain);
         }
@@ -117,7 +98,7 @@ QString detailedList(const Vorn& vorn, const std::vector<int>& positions) {
 }
 
 std::optional<QString> thisEntry(const Vorn& vorn, int k) {
-    if (k < 1 || k > entryCount(vorn))
+    if (k < 1 || k > vorn.usedEntries())
         return std::nullopt;
     QString out = numberLine(vorn, k) + LineEnd;
     for (const int b : vorn.outputSequence()) {

@@ -1,5 +1,7 @@
 #include "wordsplit.h"
 
+#include "listvalue.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -56,8 +58,8 @@ QString plainWord(const QString& frase, int num, QChar open, QChar close) {
 
     // A blank mark is part of the cut and goes with the trimming; other marks are left out.
     if (blankOpens)
-        return trimBlanks(frase.mid(p - 1, std::max(0, end - p)));
-    return trimBlanks(frase.mid(p, std::max(0, end - p - 1)));
+        return ListValue::trimmedSpaces(frase.mid(p - 1, std::max(0, end - p)));
+    return ListValue::trimmedSpaces(frase.mid(p, std::max(0, end - p - 1)));
 }
 
 } // namespace
@@ -88,14 +90,4 @@ QString GetWord(const QString& Frase, qint16 Num, const QString& divis, const QS
         }
     }
     return found ? plainWord(Frase, c, open, close) : QString();
-}
-
-QString trimBlanks(const QString& text) {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && text.at(to - 1) == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
 }

@@ -9,6 +9,3 @@
 // contain, the Num-th of the words that contain it (case-sensitive) is wanted instead.
 QString GetWord(const QString& Frase, qint16 Num, const QString& divis,
                 const QString& contain = {});
-
-// text without the blanks (spaces only) at its start and end; tabs and line breaks stay.
-QString trimBlanks(const QString& text);

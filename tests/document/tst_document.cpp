@@ -30,9 +30,9 @@ Vorn sampleVorn(int boxes = 3, int entries = 4) {
     vorn.VornName = QStringLiteral("Зоопарк 🐈");
     vorn.BoxCount = qint16(boxes);
     for (int j = 1; j <= boxes; ++j) {
-        vorn.descriptor(j) = {qint16(j % 6),         QStringLiteral("Поле, №%1").arg(j),
-                              qint16(j % 12 + 1),    QStringLiteral("\vодин\vдва"),
-                              qint16(2200 + 37 * j), qint16(-j)};
+        vorn.setDescriptor(j,
+                           {qint16(j % 6), QStringLiteral("Поле, №%1").arg(j), qint16(j % 12 + 1),
+                            QStringLiteral("\vодин\vдва"), qint16(2200 + 37 * j), qint16(-j)});
         vorn.setBoxOrder(j, qint16(boxes + 1 - j));
     }
     vorn.TitleBox = boxes > 0 ? 1 : VornLimits::NoTitle;
@@ -198,7 +198,7 @@ private Q_SLOTS:
     void renamePictures() {
         const QStringList values{".\\old\\cat.bmp", "", ".\\old\\sub\\c.bmp", "cat.bmp"};
         Vorn vorn = SampleVorn::titled(values);
-        vorn.descriptor(2) = {BoxKind::Picture, {}, 1, QStringLiteral(".\\old\\d.bmp")};
+        vorn.setDescriptor(2, {BoxKind::Picture, {}, 1, QStringLiteral(".\\old\\d.bmp")});
         for (int p = 1; p <= values.size(); ++p)
             vorn.setValue(p, 2, values[p - 1]);
         vorn.renamePictures(QStringLiteral("new"));
@@ -305,8 +305,8 @@ private Q_SLOTS:
 
     void lineLayout() {
         Vorn vorn = sampleVorn(1, 0);
-        vorn.descriptor(1) = {
-            BoxKind::List, QStringLiteral("заголовок"), 7, QStringLiteral("значение"), 2345, 1234};
+        vorn.setDescriptor(1, {BoxKind::List, QStringLiteral("заголовок"), 7,
+                               QStringLiteral("значение"), 2345, 1234});
         vorn.setBoxOrder(1, 3);
         for (const QString& v : {QStringLiteral("a"), QStringLiteral("b")})
             vorn.setValue(vorn.insertEntryAfter(0).value_or(0), 1, v);
@@ -324,7 +324,9 @@ private Q_SLOTS:
 
     void oldFilePictures() {
         Vorn vorn = sampleVorn(3, 2);
-        vorn.descriptor(3).DefaultValue = QStringLiteral("default.bmp");
+        BoxDescriptor picture = vorn.descriptor(3);
+        picture.DefaultValue = QStringLiteral("default.bmp");
+        vorn.setDescriptor(3, picture);
         vorn.setValue(1, 1, QStringLiteral("cat.bmp"));
         vorn.setValue(1, 3, QStringLiteral("cat.bmp"));
         vorn.setValue(2, 3, QString());

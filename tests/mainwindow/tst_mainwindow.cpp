@@ -1,7 +1,9 @@
 // The main window driven through its buttons, menus, popups and keys with scripted answers:
 // the entry list, the card designer, the document and report commands, and the command line.
+#include "boxdragger.h"
 #include "commandline.h"
 #include "databox.h"
+#include "designerpart.h"
 #include "orderdialog.h"
 #include "readmewindow.h"
 #include "scrim.h"
@@ -37,21 +39,28 @@ struct Window {
     SequenceRandom random;
     View view{prompts, random};
     QTemporaryDir dir;
+    QTemporaryDir saves; // where "#N" saves the vorn, out of sight of the scratch folder
     QString kinds;
     QStringList notes; // what "close" came to
 
     explicit Window(const QString& kinds = {}, const QString& titles = {},
                     std::initializer_list<double> numbers = {})
+        : Window(SampleVorn::make(kinds, titles), kinds, numbers) {}
+    Window(const Vorn& vorn, const QString& kinds, std::initializer_list<double> numbers = {})
         : random(numbers), kinds(kinds) {
-        view.adoptVorn(SampleVorn::make(kinds, titles));
+        view.adoptVorn(vorn);
+        if (!vorn.Password.isEmpty())
+            prompts.queueText(vorn.Password); // unlocking asks for it
         view.TurnEdit(false);
-        view.vorn().Modified = false;
+        prompts.clearRecord();
     }
     QListWidget* list() const { return view.findChild<QListWidget*>(QStringLiteral("VornList")); }
     template <class T = QWidget> T* at(const QString& name, int k = -1) const {
         return k < 0 ? view.findChild<T*>(name) : view.Box(k)->findChild<T*>(name);
     }
     QLineEdit* fras(int k) const { return at<QLineEdit>(QStringLiteral("Fras"), k); }
+    DesignerPart* designer() const { return view.findChild<DesignerPart*>(); }
+    QPoint boxPosition(int k) const { return {view.Box(k)->leftTwips(), view.Box(k)->topTwips()}; }
 
     // %d is the scratch folder, %f a regular file in it where a folder is expected.
     QString path(QString name) const {
@@ -78,10 +87,10 @@ struct Window {
         else
             prompts.queueOpenFileName(file());
     }
-    // Blank-separated steps: #N selects list item N and clears Modified, so that a row shows
-    // what its commands changed; * sets Modified; ^ and v are Up and Down in the title box;
-    // count right-clicks Next; find=, pw=, path=, head= set the search phrase, the password,
-    // the file and the new header; type= retypes the title box key by key; fields=a,b picks
+    // Blank-separated steps: #N selects list item N and saves the vorn, so that a row shows
+    // what its commands changed; * stores box 1's value again, which is a change; ^ and v are
+    // Up and Down in the title box; count right-clicks Next; head= sets the new header;
+    // type= retypes the title box key by key; fields=a,b picks
     // those headers in the fields dialog about to open (fields=! closes it); dbl@k
     // double-clicks box k; show and close the window; any other step clicks the button or
     // triggers the action of that name, Name@k from box k's popup, Name*N N times.
@@ -90,9 +99,12 @@ struct Window {
             const QString key = step.section(u'=', 0, 0), arg = step.section(u'=', 1);
             if (step.startsWith(u'#')) {
                 list()->setCurrentRow(step.mid(1).toInt());
-                view.vorn().Modified = false;
+                prompts.answerNextSave(saves.filePath(QStringLiteral("saved.vorn")));
+                command(QStringLiteral("mSaveAs"));
+                prompts.clearRecord();
+                QVERIFY(!view.vorn().Modified);
             } else if (step == "*") {
-                view.vorn().Modified = true;
+                Q_EMIT view.Box(0)->Change();
             } else if (step == "^" || step == "v") {
                 QTest::keyClick(fras(0), step == "^" ? Qt::Key_Up : Qt::Key_Down);
             } else if (step == "count") {
@@ -102,11 +114,6 @@ struct Window {
                 QVERIFY(QTest::qWaitForWindowExposed(&view));
             } else if (step == "close") {
                 notes << (view.close() ? "closed" : "open");
-            } else if (key == "find" || key == "pw" || key == "path") {
-                Vorn& v = view.vorn();
-                (key == "find" ? v.SearchPhrase
-                 : key == "pw" ? v.Password
-                               : v.VornPath) = path(arg);
             } else if (key == "head") {
                 at<QLineEdit>(QStringLiteral("HeadNam"))->setText(arg);
             } else if (key == "type") {
@@ -129,7 +136,7 @@ struct Window {
     void command(const QString& step) {
         const QString name = step.section(u'@', 0, 0).section(u'*', 0, 0);
         if (step.contains(u'@'))
-            QVERIFY(view.prepareBoxPopup(step.section(u'@', 1).toInt()));
+            QVERIFY(designer()->prepareBoxPopup(step.section(u'@', 1).toInt()));
         for (int i = step.contains(u'*') ? step.section(u'*', 1).toInt() : 1; i > 0; --i) {
             if (auto* button = at<QPushButton>(name))
                 button->click();
@@ -299,30 +306,32 @@ void TestMainWindow::commands_data() {
     vorn = QStringLiteral("PT:a");
     row("remove the only entry: the card", "#1 DelVorn", "0||*");
     row("lock and unlock, no password", "Locker Locker", "0|a|");
-    row("locking asks nothing", "pw=Кот Locker", "0|a|L");
-    row("right password", "pw=Кот Locker Locker", "0|a| <*>", {"=Кот"});
-    row("letter case differs", "pw=Кот Locker Locker", "0|a|L <*> / Неверный пароль!", {"=кот"});
-    row("wrong password", "pw=Кот Locker Locker", "0|a|L <*> / Неверный пароль!", {"=Кит"});
-    row("password dialog closed", "pw=Кот Locker Locker", "0|a|L <*>", {"x"});
-    row("password set, then asked", "SetPass Locker Locker", "0|a|* <> / <*>", {"=Я", "=Я"});
+    row("locking asks nothing", "SetPass Locker", "0|a|*L <>", {"=Кот"});
+    row("right password", "SetPass Locker Locker", "0|a|* <> / <*>", {"=Кот", "=Кот"});
+    row("letter case differs", "SetPass Locker Locker", "0|a|*L <> / <*> / Неверный пароль!",
+        {"=Кот", "=кот"});
+    row("wrong password", "SetPass Locker Locker", "0|a|*L <> / <*> / Неверный пароль!",
+        {"=Кот", "=Кит"});
+    row("password dialog closed", "SetPass Locker Locker", "0|a|*L <> / <*>", {"=Кот", "x"});
     vorn = QStringLiteral("PT:Кот пёс КОТЁНОК мышь кот");
     const char* animals = "Кот пёс КОТЁНОК мышь кот";
     const auto at = [animals](int row, const char* rest = "") {
         return QStringLiteral("%1|%2|*%3").arg(row).arg(animals, rest);
     };
-    row("Next: capitals by lower case", "find=кот #1 Next", at(3));
-    row("Next: lower case by capitals", "find=КОТ #3 Next", at(5));
-    row("Next wraps round", "find=кот #5 Next", at(1));
-    row("Next: only the current one", "find=мышь #4 Next", "4|Кот пёс КОТЁНОК мышь кот|");
-    row("Next: no match beeps", "find=слон #2 Next", "2|Кот пёс КОТЁНОК мышь кот| beep");
-    row("Find asks for the phrase", "#1 Find", at(2, " <>"), {"=пёс"});
-    row("count", "find=кОт count", "0|Кот пёс КОТЁНОК мышь кот| Найдено 3 случаев.");
-    row("count: empty phrase counts all", "find= count",
-        "0|Кот пёс КОТЁНОК мышь кот| Найдено 5 случаев.");
-    row("count: none", "find=слон count", "0|Кот пёс КОТЁНОК мышь кот| Найдено 0 случаев.");
+    row("Next: capitals by lower case", "#1 Find", at(3, " <>"), {"=кот"});
+    row("Next: lower case by capitals", "#3 Find", at(5, " <>"), {"=КОТ"});
+    row("Next wraps round", "#5 Find", at(1, " <>"), {"=кот"});
+    row("Next: only the current one", "#4 Find", "4|Кот пёс КОТЁНОК мышь кот| <>", {"=мышь"});
+    row("Next: no match beeps", "#2 Find", "2|Кот пёс КОТЁНОК мышь кот| <> / beep", {"=слон"});
+    row("Next goes on with the phrase", "#1 Find Next", at(5, " <>"), {"=кот"});
+    row("count", "#5 Find count", at(1, " <> / Найдено 3 случаев."), {"=кОт"});
+    row("count: empty phrase counts all", "#5 Find count", at(1, " <> / Найдено 5 случаев."),
+        {"="});
+    row("count: none", "#5 Find count",
+        "5|Кот пёс КОТЁНОК мышь кот| <> / Найдено 0 случаев. / beep", {"=слон"});
     vorn = "PT:" + QStringLiteral("- ").repeated(70);
-    row("07 finds 70", "find=07 #8 Next", "70|70 entries|*");
-    row("07 finds 7", "find=07 #70 Next", "7|70 entries|*");
+    row("07 finds 70", "#8 Find", "70|70 entries|* <>", {"=07"});
+    row("07 finds 7", "#70 Find", "7|70 entries|* <>", {"=07"});
     vorn = "PT:" + QStringLiteral("a ").repeated(500);
     row("no entry past 500", "#250 AddVorn",
         "250|500 entries| В ворне уже 500 записей: больше добавить нельзя.");
@@ -352,7 +361,8 @@ void TestMainWindow::commands_data() {
     row("Load, Cancel", "* mLoad", "0|a b|* ?Ворн был изменён. Сохранить?", {"C"});
     row("close, Cancel", "* show close", "0|a b|* ?Ворн был изменён. Сохранить? / open", {"C"});
     row("close, No", "* show close", "0|a b|* ?Ворн был изменён. Сохранить? / closed", {"N"});
-    row("Save", "* path=%d/a.vorn mSave", "0|a b| Сохранено успешно. / [a.vorn]");
+    row("Save", "* mSaveAs * mSave", "0|a b| save / Сохранено успешно. / beep / [a.vorn]",
+        {"save:%d/a.vorn"});
     row("Save as", "* mSaveAs", "0|a b| save / beep / [b.vorn]", {"save:%d/b"});
     row("failed save", "* mSaveAs", "0|a b|* save / Ворн не сохранён в файл «%d/f/x.vorn» / [f]",
         {"save:%f/x.vorn"});
@@ -507,12 +517,13 @@ void TestMainWindow::outputOrder() {
 // A new phrase box with the numbers 0.25 and 0.5 in a window of 8880 x 7725 twips; a box
 // 3000 twips long still fits as r nears 1, and starts left of the card area in a narrow window.
 void TestMainWindow::placement() {
-    Window w({}, {}, {0.25, 0.5});
+    Window w(QString(), QString(), {0.25, 0.5});
     w.run(QStringLiteral("AddFrase"));
-    QCOMPARE(w.view.boxPosition(0), QPoint(2200 + 920, 900 + 3063));
-    QCOMPARE((QList<int>{View::randomPlace(0.9999999, 8880, 3000, 2200),
-                         View::randomPlace(0.5, 4000, 3000, 2200),
-                         View::randomPlace(0.001, 4000, 3000, 2200)}),
+    QCOMPARE(w.boxPosition(0), QPoint(2200 + 920, 900 + 3063));
+    QCOMPARE(w.view.vorn().descriptor(1).Left, 2200 + 920);
+    QCOMPARE((QList<int>{DesignerPart::randomPlace(0.9999999, 8880, 3000, 2200),
+                         DesignerPart::randomPlace(0.5, 4000, 3000, 2200),
+                         DesignerPart::randomPlace(0.001, 4000, 3000, 2200)}),
              (QList<int>{5880, 1600, 2198}));
 }
 
@@ -537,12 +548,15 @@ void TestMainWindow::drops() {
     Window w(QStringLiteral("PT"), QStringLiteral("a"));
     w.run(QStringLiteral("show"));
     Q_EMIT w.view.Box(0)->MouseDown(1, 0, 100, 50);
-    target < 0 ? w.view.dropBox(0, at) : w.view.dropBoxOn(0, target, at);
+    auto* dragger = w.view.findChild<BoxDragger*>();
+    target < 0 ? dragger->dropBox(0, at) : dragger->dropBoxOn(0, target, at);
     const QSize room = w.at(QStringLiteral("Card"))->size() * 15;
     if (expected.x() < 0)
         expected = {room.width() - w.view.Box(0)->widthTwips(),
                     room.height() - w.view.Box(0)->heightTwips()};
-    QCOMPARE(w.view.boxPosition(0), expected);
+    QCOMPARE(w.boxPosition(0), expected);
+    const BoxDescriptor& stored = w.view.vorn().descriptor(1);
+    QCOMPARE(QPoint(stored.Left, stored.Top), expected);
     QVERIFY(w.view.vorn().Modified);
 }
 
@@ -552,7 +566,7 @@ void TestMainWindow::popupMarks() {
     Window w(QStringLiteral("WPTILN"));
     QStringList marks;
     for (int k = 0; k < 6; ++k) {
-        QMenu* menu = w.view.prepareBoxPopup(k);
+        QMenu* menu = w.designer()->prepareBoxPopup(k);
         QCOMPARE(menu, w.at<QMenu>(QStringLiteral("mBox")));
         QString m;
         for (const QAction* a : menu->findChildren<QAction*>())
@@ -571,9 +585,10 @@ void TestMainWindow::popupMarks() {
 // Removing the first of three boxes: the others move up with their values, the title box
 // and their places in the output order.
 void TestMainWindow::removeFirstOfThree() {
-    Window w(QStringLiteral("PLN"), QStringLiteral("a b"));
+    Vorn sample = SampleVorn::make(QStringLiteral("PLN"), QStringLiteral("a b"));
     for (int j = 1; j <= 3; ++j)
-        w.view.vorn().setBoxOrder(j, qint16(j % 3 + 1)); // output order: N, P, L
+        sample.setBoxOrder(j, qint16(j % 3 + 1)); // output order: N, P, L
+    Window w(sample, QStringLiteral("PLN"));
     w.run(QStringLiteral("mFront@2 mDelBox@0"));
     w.kinds = QStringLiteral("LN");
     QCOMPARE(w.card() + " " + w.state(),
@@ -583,9 +598,10 @@ void TestMainWindow::removeFirstOfThree() {
 
 // Everything a file holds comes back through the menu in a fresh window, locked.
 void TestMainWindow::roundTrip() {
-    Window a(QStringLiteral("PITL"), QStringLiteral("Ёж Zebra,\"в\" -"));
-    a.view.vorn().Password = QStringLiteral("пароль, \"с кавычками\"");
-    a.view.vorn().VornName = QStringLiteral("Зоопарк");
+    Vorn sample = SampleVorn::make(QStringLiteral("PITL"), QStringLiteral("Ёж Zebra,\"в\" -"));
+    sample.Password = QStringLiteral("пароль, \"с кавычками\"");
+    sample.VornName = QStringLiteral("Зоопарк");
+    Window a(sample, QStringLiteral("PITL"));
     a.answer(QStringLiteral("save:%d/зоопарк.vorn"));
     a.run(QStringLiteral("mSaveAs"));
     Window b;

@@ -38,7 +38,7 @@ Vorn make(const std::vector<BoxDescriptor>& boxes, const std::vector<QStringList
     vorn.CardWidth = VornLimits::DefaultCardWidth;
     vorn.CardHeight = VornLimits::DefaultCardHeight;
     for (int j = 1; j <= vorn.BoxCount; ++j)
-        vorn.descriptor(j) = boxes[j - 1];
+        vorn.setDescriptor(j, boxes[j - 1]);
     for (int p = 1; p <= vorn.EntryCount; ++p) {
         vorn.setEntryOrder(p, qint16(p));
         for (int j = 1; j <= entries[p - 1].size(); ++j)

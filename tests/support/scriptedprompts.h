@@ -30,6 +30,8 @@ public:
     void queueText(std::optional<QString> answer) { texts_.push_back(std::move(answer)); }
     void queueOpenFileName(std::optional<QString> name) { opens_.push_back(std::move(name)); }
     void queueSaveFileName(std::optional<QString> name) { saves_.push_back(std::move(name)); }
+    // The very next save dialog answers name, before whatever was queued.
+    void answerNextSave(const QString& name) { saves_.push_front(name); }
 
     // --- what the code asked ---
     const QList<Asked>& asked() const { return asked_; }

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// A list value is its items, each preceded by BoxCode::ItemSeparator, with no separator at
-// the end. These helpers are the field box's own copy of the item rules.
+// A list value is its items, each preceded by ListSeparator, with no separator at
+// the end. The field box, the exports and the counting all read lists through these.
 namespace ListValue {
 
 // Item n (from 1): the text between the n-th separator and the next one (or the end),

@@ -1,16 +1,17 @@
-// The commands on the vorn as a whole: new, save, save as, load, name, exit, and the
-// window with the user instructions.
+#include "documentpart.h"
+
+#include "cardboxes.h"
 #include "documenttexts.h"
 #include "prompts.h"
 #include "readmewindow.h"
-#include "view.h"
+#include "viewprocedures.h"
 #include "vornfile.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
+#include <QWidget>
 
 namespace {
 // The save dialog's answer with ".vorn" added when the user typed no extension, so the
@@ -24,35 +25,38 @@ QString withVornSuffix(const QString& chosen) {
 }
 } // namespace
 
-void View::buildDocumentMenu() {
-    const auto add = [this](const char* name, const QString& caption, QKeySequence::StandardKey key,
-                            auto handler) {
-        auto* action = new QAction(caption, mVorn_);
+DocumentPart::DocumentPart(QWidget* window, QMenu* menu, QAction* anchor, QAction* readme,
+                           Vorn& vorn, Prompts& prompts, CardBoxes& boxes, ViewProcedures& view)
+    : QObject(window), window_(window), vorn_(vorn), prompts_(prompts), boxes_(boxes), view_(view) {
+    setObjectName(QStringLiteral("DocumentPart"));
+    const auto add = [this, menu](const char* name, const QString& caption,
+                                  QKeySequence::StandardKey key, auto handler) {
+        auto* action = new QAction(caption, menu);
         action->setObjectName(QLatin1String(name));
         if (key != QKeySequence::UnknownKey)
             action->setShortcut(key);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    mNew_ = add("mNew", DocumentText::MenuNew, QKeySequence::New, [this] { onNew(); });
-    mSave_ = add("mSave", DocumentText::MenuSave, QKeySequence::Save, [this] { onSave(); });
-    mSaveAs_ =
-        add("mSaveAs", DocumentText::MenuSaveAs, QKeySequence::SaveAs, [this] { onSaveAs(); });
-    mLoad_ = add("mLoad", DocumentText::MenuLoad, QKeySequence::Open, [this] { onLoad(); });
-    mNaming_ = add("mNaming", DocumentText::MenuNaming, QKeySequence::UnknownKey,
-                   [this] { askVornName(); });
-    for (QAction* action : {mNew_, mSave_, mSaveAs_, mLoad_, mNaming_})
-        mVorn_->insertAction(outputAnchor_, action);
-    mExit_ = add("mExit", DocumentText::MenuExit, QKeySequence::Quit, [this] { onExit(); });
-    mVorn_->addAction(mExit_);
+    for (QAction* action :
+         {add("mNew", DocumentText::MenuNew, QKeySequence::New, [this] { onNew(); }),
+          add("mSave", DocumentText::MenuSave, QKeySequence::Save, [this] { onSave(); }),
+          add("mSaveAs", DocumentText::MenuSaveAs, QKeySequence::SaveAs, [this] { onSaveAs(); }),
+          add("mLoad", DocumentText::MenuLoad, QKeySequence::Open, [this] { onLoad(); }),
+          add("mNaming", DocumentText::MenuNaming, QKeySequence::UnknownKey,
+              [this] { askVornName(); })})
+        menu->insertAction(anchor, action);
+    // The question is asked by the window's close event, which its close button runs too.
+    menu->addAction(
+        add("mExit", DocumentText::MenuExit, QKeySequence::Quit, [this] { window_->close(); }));
 
-    mReadme_->setVisible(true);
-    connect(mReadme_, &QAction::triggered, this, [this] { onReadme(); });
+    readme->setVisible(true);
+    connect(readme, &QAction::triggered, this, [this] { onReadme(); });
 }
 
-// --- the unsaved-changes question ---------------------------------------------------------
+// --- the unsaved-changes question -----------------------------------------------------------
 
-bool View::changesSettled() {
+bool DocumentPart::changesSettled() {
     if (!vorn_.Modified)
         return true;
     switch (prompts_.askYesNoCancel(DocumentText::AskSaveChanges)) {
@@ -69,25 +73,18 @@ bool View::changesSettled() {
     return false;
 }
 
-void View::closeEvent(QCloseEvent* event) {
-    if (changesSettled())
-        event->accept();
-    else
-        event->ignore();
-}
+// --- commands ---------------------------------------------------------------------------------
 
-// --- commands ------------------------------------------------------------------------------
-
-void View::onNew() {
+void DocumentPart::onNew() {
     if (!changesSettled())
         return;
-    Reset();
+    view_.Reset();
     prompts_.message(DocumentText::AskName);
     // A closed name dialog keeps the old name on the now empty vorn.
     askVornName();
 }
 
-void View::onSave() {
+void DocumentPart::onSave() {
     if (vorn_.VornPath.isEmpty()) {
         onSaveAs();
         return;
@@ -96,7 +93,7 @@ void View::onSave() {
         prompts_.message(DocumentText::Saved);
 }
 
-void View::onSaveAs() {
+void DocumentPart::onSaveAs() {
     const std::optional<QString> chosen =
         prompts_.saveFileName(DocumentText::VornPattern, vorn_.StartDir);
     if (!chosen)
@@ -107,28 +104,27 @@ void View::onSaveAs() {
         prompts_.beep();
 }
 
-bool View::writeVornFile(const QString& path) {
-    GetFormat();
+bool DocumentPart::writeVornFile(const QString& path) {
+    view_.GetFormat();
     QString error;
     if (!SaveTo(path, vorn_, &error)) {
         prompts_.message(error);
         return false;
     }
-    vorn_.Modified = false;
+    vorn_.Modified = false; // what is on disk is what the vorn holds
     return true;
 }
 
-void View::onLoad() {
+void DocumentPart::onLoad() {
     if (!changesSettled())
         return;
     const std::optional<QString> chosen =
         prompts_.openFileName(DocumentText::VornPattern, vorn_.StartDir);
-    if (!chosen)
-        return;
-    loadVornFile(*chosen);
+    if (chosen)
+        loadVornFile(*chosen);
 }
 
-bool View::loadVornFile(const QString& path) {
+bool DocumentPart::loadVornFile(const QString& path) {
     // An old file has no name of its own; the user gives it one before its pictures are
     // moved under that name. A closed dialog keeps the name the vorn has now.
     const OldFileNamer namer = [this] {
@@ -141,36 +137,29 @@ bool View::loadVornFile(const QString& path) {
         prompts_.message(result.error);
         return false;
     }
-    adoptVorn(std::move(*result.vorn));
+    view_.adoptVorn(std::move(*result.vorn));
     if (result.skippedFields > 0)
         prompts_.message(DocumentText::SkippedFields.arg(result.skippedFields));
     return true;
 }
 
-bool View::askVornName() {
+bool DocumentPart::askVornName() {
     const std::optional<QString> name = prompts_.askText(QString());
     if (!name)
         return false;
     vorn_.VornName = *name;
-    refreshCaption();
+    view_.refreshCaption();
     vorn_.renamePictures(*name);
     // The entry on show may hold a renamed picture path. Showing it again is not an edit:
     // naming leaves Modified as it was.
-    if (listIndex() > 0) {
-        const bool suppressed = suppressStore_;
-        suppressStore_ = true;
-        showValues(listIndex());
-        suppressStore_ = suppressed;
+    if (view_.listIndex() > 0) {
+        const CardBoxes::Quiet quiet(boxes_);
+        boxes_.showValues(vorn_, view_.listIndex());
     }
     return true;
 }
 
-void View::onExit() {
-    // The question is asked by closeEvent, which the window's own close button runs too.
-    close();
-}
-
-void View::onReadme() {
+void DocumentPart::onReadme() {
     const QStringList places = ReadmeWindow::candidates();
     const QString path = ReadmeWindow::locate(places);
     if (path.isEmpty()) {
@@ -178,7 +167,7 @@ void View::onReadme() {
         return;
     }
     if (!readme_)
-        readme_ = new ReadmeWindow(this);
+        readme_ = new ReadmeWindow(window_);
     QString error;
     if (!readme_->load(path, &error)) {
         prompts_.message(error);

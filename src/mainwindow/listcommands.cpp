@@ -1,13 +1,14 @@
-// The list item commands of the "Список" menu. They act on box MenuBox through the box's
-// own members; the box reports every change, and the Change path stores it into the
-// selected entry or, with the card item selected, into the card's default value.
-#include "view.h"
+#include "listcommands.h"
 
+#include "cardboxes.h"
 #include "databox.h"
+#include "designertexts.h"
 #include "listvalue.h"
 #include "prompts.h"
+#include "viewprocedures.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QStringList>
 
 #include <cmath>
@@ -20,9 +21,31 @@ constexpr int MaxItems = std::numeric_limits<qint16>::max();
 bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 } // namespace
 
-std::optional<int> View::itemCountFrom(const QString& answer) {
+ListCommands::ListCommands(QMenu* menu, QLineEdit* headNam, Vorn& vorn, Prompts& prompts,
+                           CardBoxes& boxes, ViewProcedures& view)
+    : QObject(menu), headNam_(headNam), vorn_(vorn), prompts_(prompts), boxes_(boxes), view_(view) {
+    setObjectName(QStringLiteral("ListCommands"));
+    const auto add = [this, menu](const char* name, const QString& caption, auto run) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        connect(item, &QAction::triggered, this, run);
+    };
+    add("mInsert", DesignerText::Insert, [this] { onInsertItem(); });
+    add("mAddN", DesignerText::AddN, [this] { onAddItems(); });
+    add("mDelItems", DesignerText::DelItems, [this] { onDelItems(); });
+    add("mCopyList", DesignerText::CopyList, [this] {
+        if (const DataBox* box = listBox())
+            listBuffer_ = box->Data();
+    });
+    add("mPasteList", DesignerText::PasteList, [this] { onPasteList(); });
+}
+
+std::optional<int> ListCommands::itemCountFrom(const QString& answer) {
     qsizetype i = 0;
     const qsizetype n = answer.size();
     while (i < n && isBlank(answer[i]))
@@ -33,13 +56,13 @@ std::optional<int> View::itemCountFrom(const QString& answer) {
     if (i < n && (answer[i] == QLatin1Char('+') || answer[i] == QLatin1Char('-')))
         number += answer[i++];
     bool digits = false;
-    while (i < n && answer[i].isDigit() && answer[i].unicode() < 128) {
+    while (i < n && isDigit(answer[i])) {
         number += answer[i++];
         digits = true;
     }
     if (i < n && answer[i] == QLatin1Char('.')) {
         number += answer[i++];
-        while (i < n && answer[i].isDigit() && answer[i].unicode() < 128) {
+        while (i < n && isDigit(answer[i])) {
             number += answer[i++];
             digits = true;
         }
@@ -52,7 +75,7 @@ std::optional<int> View::itemCountFrom(const QString& answer) {
         if (j < n && (answer[j] == QLatin1Char('+') || answer[j] == QLatin1Char('-')))
             exponent += answer[j++];
         bool expDigits = false;
-        while (j < n && answer[j].isDigit() && answer[j].unicode() < 128) {
+        while (j < n && isDigit(answer[j])) {
             exponent += answer[j++];
             expDigits = true;
         }
@@ -69,23 +92,33 @@ std::optional<int> View::itemCountFrom(const QString& answer) {
     return static_cast<int>(rounded);
 }
 
-void View::onInsertItem() {
-    DataBox* box = listMenuBox();
-    if (!box)
-        return;
-    // In front of the selected item; with none selected at the end.
-    box->AddItem(headNam_->text(), clampTo16(box->ListIndex().value_or(-1)));
-    vorn_.Modified = true;
+DataBox* ListCommands::listBox() const {
+    if (menuBox_ < 0 || menuBox_ >= vorn_.usedBoxes() || !vorn_.Unlocked)
+        return nullptr;
+    DataBox* box = boxes_.box(menuBox_);
+    return box && box->BoxType() == BoxKind::List ? box : nullptr;
 }
 
-void View::onAddItems() {
-    if (!listMenuBox())
+void ListCommands::store(const DataBox* box) {
+    vorn_.storeValue(view_.listIndex(), menuBox_ + 1, box->Data());
+}
+
+void ListCommands::onInsertItem() {
+    if (DataBox* box = listBox()) {
+        // In front of the selected item; with none selected at the end.
+        box->AddItem(headNam_->text(), clampTo16(box->ListIndex().value_or(-1)));
+        store(box);
+    }
+}
+
+void ListCommands::onAddItems() {
+    if (!listBox())
         return;
     const std::optional<QString> answer = prompts_.askText(QString(), Prompts::Echo::Shown);
     if (!answer)
         return; // the dialog was closed: nothing to add
     // The box may have been retyped or removed while the dialog was open.
-    DataBox* box = listMenuBox();
+    DataBox* box = listBox();
     if (!box)
         return;
     const std::optional<int> count = itemCountFrom(*answer);
@@ -99,26 +132,21 @@ void View::onAddItems() {
         QStringList items = ListValue::items(box->Data(), box->ListCount());
         items.reserve(items.size() + *count);
         for (int a = 1; a <= *count; ++a)
-            items.append(Zeroes(static_cast<qint16>(a), 3));
+            items.append(Zeroes(qint16(a), 3));
         box->setData(ListValue::joined(items));
     }
-    vorn_.Modified = true;
+    store(box);
 }
 
-void View::onDelItems() {
-    if (DataBox* box = listMenuBox()) {
+void ListCommands::onDelItems() {
+    if (DataBox* box = listBox()) {
         box->DelSelected();
-        vorn_.Modified = true;
+        store(box);
     }
 }
 
-void View::onCopyList() {
-    if (const DataBox* box = listMenuBox())
-        vorn_.ListBuffer = box->Data();
-}
-
-void View::onPasteList() {
-    DataBox* box = listMenuBox();
-    if (box && !vorn_.ListBuffer.isEmpty())
-        box->setData(vorn_.ListBuffer);
+void ListCommands::onPasteList() {
+    DataBox* box = listBox();
+    if (box && !listBuffer_.isEmpty())
+        box->setData(listBuffer_);
 }

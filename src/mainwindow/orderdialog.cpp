@@ -1,5 +1,7 @@
 #include "orderdialog.h"
 
+#include "twips.h"
+
 #include <QListWidget>
 #include <QPushButton>
 
@@ -11,11 +13,10 @@ const QString OkCaption = QStringLiteral("OK");
 const QString OrderListName = QStringLiteral("Порядок для вывода");
 const QString FieldsListName = QStringLiteral("Детальный список");
 
-// The dialog is laid out in twips, 15 to a pixel.
-constexpr int TwipsPerPixel = 15;
+// The dialog is laid out in twips.
 QRect twips(int left, int top, int width, int height) {
-    const auto px = [](int t) { return (t + TwipsPerPixel / 2) / TwipsPerPixel; };
-    return {px(left), px(top), px(width), px(height)};
+    return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
+            Twips::toPixels(height)};
 }
 constexpr int ClientWidth = 2805;
 constexpr int ClientHeight = 5670;

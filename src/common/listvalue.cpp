@@ -1,6 +1,6 @@
 #include "listvalue.h"
 
-#include "boxcodes.h"
+#include "boxkinds.h"
 
 #include <limits>
 
@@ -21,11 +21,11 @@ QString item(const QString& value, int n) {
         return {};
     qsizetype start = -1;
     for (int i = 1; i <= n; ++i) {
-        start = value.indexOf(BoxCode::ItemSeparator, start + 1);
+        start = value.indexOf(ListSeparator, start + 1);
         if (start < 0)
             return {};
     }
-    qsizetype end = value.indexOf(BoxCode::ItemSeparator, start + 1);
+    qsizetype end = value.indexOf(ListSeparator, start + 1);
     if (end < 0)
         end = value.size();
     return trimmedSpaces(value.mid(start + 1, end - start - 1));
@@ -36,7 +36,7 @@ QStringList items(const QString& value, int n) {
     if (n < 1)
         return result;
     result.reserve(n);
-    const QStringList parts = value.split(BoxCode::ItemSeparator);
+    const QStringList parts = value.split(ListSeparator);
     // parts[0] is the text before the first separator, which is never an item.
     for (int i = 1; i <= n; ++i)
         result.append(i < parts.size() ? trimmedSpaces(parts.at(i)) : QString());
@@ -44,20 +44,20 @@ QStringList items(const QString& value, int n) {
 }
 
 qint16 count(const QString& value) {
-    const qsizetype n = value.count(BoxCode::ItemSeparator);
+    const qsizetype n = value.count(ListSeparator);
     return static_cast<qint16>(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
 }
 
 QString normalised(const QString& value) {
-    if (value.startsWith(BoxCode::ItemSeparator))
+    if (value.startsWith(ListSeparator))
         return value;
-    return BoxCode::ItemSeparator + value;
+    return ListSeparator + value;
 }
 
 QString joined(const QStringList& items) {
     QString value;
     for (const QString& text : items) {
-        value += BoxCode::ItemSeparator;
+        value += ListSeparator;
         value += text;
     }
     return value;
@@ -65,7 +65,7 @@ QString joined(const QStringList& items) {
 
 QString sanitisedItem(const QString& text) {
     QString safe = text;
-    safe.replace(BoxCode::ItemSeparator, QLatin1Char(' '));
+    safe.replace(ListSeparator, QLatin1Char(' '));
     return safe;
 }
 

@@ -1,17 +1,14 @@
-// The output order of the boxes, the text exports and the counting commands over the
-// title values.
-#include "view.h"
+#include "reportspart.h"
 
 #include "counting.h"
 #include "exporttext.h"
 #include "orderdialog.h"
 #include "prompts.h"
 #include "textfile.h"
+#include "viewprocedures.h"
 
 #include <QAction>
 #include <QMenu>
-
-#include <algorithm>
 
 namespace {
 namespace Text {
@@ -28,50 +25,57 @@ const QString Stats = QStringLiteral("Отчёт");
 
 const QString TextPattern = QStringLiteral("*.txt");
 
-QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
+template <class Handler>
+QAction* addItem(QMenu* menu, const char* name, const QString& caption, QObject* context,
+                 Handler handler) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
+    QObject::connect(action, &QAction::triggered, context, handler);
     return action;
 }
 } // namespace
 
-void View::buildReportMenus() {
-    // Between the two separators of «Ворн»: the output order, then the export submenu.
-    auto* boxOrder = new QAction(Text::BoxOrder, mVorn_);
+ReportsPart::ReportsPart(QWidget* window, QMenu* menu, QAction* anchor, QMenu* counting, Vorn& vorn,
+                         Prompts& prompts, ViewProcedures& view)
+    : QObject(window), window_(window), vorn_(vorn), prompts_(prompts), view_(view) {
+    setObjectName(QStringLiteral("ReportsPart"));
+    auto* boxOrder = new QAction(Text::BoxOrder, menu);
     boxOrder->setObjectName(QStringLiteral("mBoxOrder"));
-    mVorn_->insertAction(exitAnchor_, boxOrder);
+    menu->insertAction(anchor, boxOrder);
     connect(boxOrder, &QAction::triggered, this, [this] { onBoxOrder(); });
 
-    auto* toFile = new QMenu(Text::ToFile, mVorn_);
+    auto* toFile = new QMenu(Text::ToFile, menu);
     toFile->setObjectName(QStringLiteral("mToFile"));
-    mVorn_->insertMenu(exitAnchor_, toFile);
-    connect(addItem(toFile, "mShortList", Text::ShortList), &QAction::triggered, this,
-            [this] { onShortList(); });
-    connect(addItem(toFile, "mLongList", Text::LongList), &QAction::triggered, this,
-            [this] { onLongList(); });
-    connect(addItem(toFile, "mThisEntry", Text::ThisEntry), &QAction::triggered, this,
-            [this] { onThisEntry(); });
+    menu->insertMenu(anchor, toFile);
+    addItem(toFile, "mShortList", Text::ShortList, this, [this] {
+        view_.GetFormat();
+        exportToFile(Export::shortList(vorn_), Export::ShortListDone);
+    });
+    addItem(toFile, "mLongList", Text::LongList, this, [this] { onLongList(); });
+    addItem(toFile, "mThisEntry", Text::ThisEntry, this, [this] { onThisEntry(); });
 
-    connect(addItem(mCounting_, "mCount", Text::Count), &QAction::triggered, this,
-            [this] { onCount(); });
-    connect(addItem(mCounting_, "mEmpty", Text::Empty), &QAction::triggered, this,
-            [this] { onEmpty(); });
-    connect(addItem(mCounting_, "mFull", Text::Full), &QAction::triggered, this,
-            [this] { onFull(); });
-    connect(addItem(mCounting_, "mStats", Text::Stats), &QAction::triggered, this,
-            [this] { onStats(); });
+    const auto show = [this](const std::optional<QString>& text) {
+        if (text)
+            prompts_.message(*text);
+    };
+    addItem(counting, "mCount", Text::Count, this, [this] { onCount(); });
+    addItem(counting, "mEmpty", Text::Empty, this,
+            [this, show] { show(Counting::emptyMessage(vorn_)); });
+    addItem(counting, "mFull", Text::Full, this,
+            [this, show] { show(Counting::fullMessage(vorn_)); });
+    addItem(counting, "mStats", Text::Stats, this, [this] { onStats(); });
 }
 
-// --- output order -------------------------------------------------------------------------
+// --- output order ---------------------------------------------------------------------------
 
-OrderDialog* View::orderDialog() {
+OrderDialog* ReportsPart::orderDialog() {
     if (!orderen_)
-        orderen_ = new OrderDialog(this);
+        orderen_ = new OrderDialog(window_);
     return orderen_;
 }
 
-void View::onBoxOrder() {
-    GetFormat(); // the dialog lists the headers as the boxes show them now
+void ReportsPart::onBoxOrder() {
+    view_.GetFormat();
     OrderDialog* dialog = orderDialog();
     dialog->GetOrder(vorn_);
     // Closed through its frame: the user walked away from the edit, so it is dropped.
@@ -79,12 +83,12 @@ void View::onBoxOrder() {
         return;
     // Only the output order and the Tab order change; the vorn is not marked modified.
     dialog->applyOrder(vorn_);
-    chainTabOrder();
+    Q_EMIT orderChanged();
 }
 
-// --- text export --------------------------------------------------------------------------
+// --- text export ------------------------------------------------------------------------------
 
-void View::exportToFile(const QString& text, const QString& doneMessage) {
+void ReportsPart::exportToFile(const QString& text, const QString& doneMessage) {
     const std::optional<QString> path = prompts_.saveFileName(TextPattern, vorn_.StartDir);
     if (!path)
         return;
@@ -96,13 +100,8 @@ void View::exportToFile(const QString& text, const QString& doneMessage) {
     prompts_.message(doneMessage);
 }
 
-void View::onShortList() {
-    GetFormat();
-    exportToFile(Export::shortList(vorn_), Export::ShortListDone);
-}
-
-void View::onLongList() {
-    GetFormat();
+void ReportsPart::onLongList() {
+    view_.GetFormat();
     OrderDialog* dialog = orderDialog();
     dialog->GetFields(vorn_);
     if (!dialog->Accepted)
@@ -111,24 +110,17 @@ void View::onLongList() {
                  Export::DetailedListDone);
 }
 
-void View::onThisEntry() {
-    GetFormat();
+void ReportsPart::onThisEntry() {
+    view_.GetFormat();
     // The card item shows no entry: there is nothing to write, so no file is asked for.
-    const std::optional<QString> text = Export::thisEntry(vorn_, listIndex());
-    if (!text)
-        return;
-    exportToFile(*text, Export::ThisEntryDone);
+    if (const std::optional<QString> text = Export::thisEntry(vorn_, view_.listIndex()))
+        exportToFile(*text, Export::ThisEntryDone);
 }
 
-// --- counting -----------------------------------------------------------------------------
+// --- counting -----------------------------------------------------------------------------------
 
-bool View::hasTitleBox() const {
-    return vorn_.TitleBox >= 1 &&
-           vorn_.TitleBox <= std::min<int>(vorn_.BoxCount, VornLimits::MaxBoxes);
-}
-
-void View::onCount() {
-    if (!hasTitleBox())
+void ReportsPart::onCount() {
+    if (!vorn_.hasTitle())
         return;
     const std::optional<QString> query = prompts_.askText(QString());
     if (!query)
@@ -137,17 +129,7 @@ void View::onCount() {
         prompts_.message(*text);
 }
 
-void View::onEmpty() {
-    if (const std::optional<QString> text = Counting::emptyMessage(vorn_))
-        prompts_.message(*text);
-}
-
-void View::onFull() {
-    if (const std::optional<QString> text = Counting::fullMessage(vorn_))
-        prompts_.message(*text);
-}
-
-void View::onStats() {
+void ReportsPart::onStats() {
     const std::optional<QString> report = Counting::statsReport(vorn_);
     if (!report || !prompts_.askYesNo(*report, Counting::ReportTitle))
         return;

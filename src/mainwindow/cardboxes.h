@@ -1,0 +1,75 @@
+#pragma once
+
+#include "vorn.h"
+
+#include <QObject>
+#include <QPoint>
+
+#include <array>
+
+class DataBox;
+class QWidget;
+
+// The 50 field boxes on the card widget, which covers the window's client area so that box
+// positions are client coordinates. The boxes show the vorn: render() puts a descriptor on
+// its box. Their events come out as signals carrying the box index k (0-based; box number j
+// is k + 1).
+class CardBoxes : public QObject {
+    Q_OBJECT
+public:
+    explicit CardBoxes(QWidget* client);
+
+    QWidget* card() const { return card_; }
+    // Box(k) for k = 0..49; nullptr outside.
+    DataBox* box(int k) const;
+    // The index of box, or -1 when it is not one of these.
+    int indexOf(const DataBox* box) const;
+
+    // Box j shows descriptor j of vorn: kind, header, default value, header position, place,
+    // bold header for the title box, Tab stop by kind. Its change report is not passed on.
+    void render(const Vorn& vorn, int j);
+    // Every box of the card rendered, the others hidden.
+    void renderAll(const Vorn& vorn);
+    // Writes the values of the entry at p (for p <= 0 the card's default values) into the
+    // boxes; each write is reported as a change, as a user's edit would be.
+    void showValues(const Vorn& vorn, int p);
+
+    // Moves box k to (left, top) twips; position() gives back exactly those twips while the
+    // box stays there.
+    void place(int k, int left, int top);
+    QPoint position(int k) const;
+
+    void setLocked(int count, bool locked);
+    // Tab order after first: the boxes with a Tab stop, in output order.
+    void chainTabOrder(const Vorn& vorn, QWidget* first);
+
+    // While one lives, the boxes' change reports are not passed on: what the program writes
+    // into the boxes to show the vorn is not stored back as if typed.
+    class Quiet {
+    public:
+        explicit Quiet(CardBoxes& boxes) : boxes_(boxes), before_(boxes.quiet_) {
+            boxes.quiet_ = true;
+        }
+        ~Quiet() { boxes_.quiet_ = before_; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+    private:
+        CardBoxes& boxes_;
+        bool before_;
+    };
+
+Q_SIGNALS:
+    void changed(int k);
+    void keyDown(int k, int keyCode);
+    void gotFocus(int k);
+    void mouseDown(int k, int button, double x, double y);
+    void mouseMove(int k, int button, double x, double y);
+    void mouseUp(int k, int button);
+    void dblClick(int k);
+
+private:
+    QWidget* card_ = nullptr;
+    std::array<DataBox*, VornLimits::MaxBoxes> boxes_{};
+    bool quiet_ = false;
+};
