@@ -3,7 +3,9 @@
 #include "cardboxes.h"
 #include "databox.h"
 #include "twips.h"
+#include "viewtexts.h"
 #include "vorn.h"
+#include "vornhistory.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -28,7 +30,8 @@ QPoint twipsOf(QPointF pixels) {
 }
 } // namespace
 
-BoxDragger::BoxDragger(Vorn& vorn, CardBoxes& boxes) : QObject(&boxes), vorn_(vorn), boxes_(boxes) {
+BoxDragger::BoxDragger(Vorn& vorn, CardBoxes& boxes, VornHistory& history)
+    : QObject(&boxes), vorn_(vorn), boxes_(boxes), history_(history) {
     setObjectName(QStringLiteral("BoxDragger"));
     boxes_.card()->setAcceptDrops(true);
     boxes_.card()->installEventFilter(this);
@@ -124,6 +127,7 @@ void BoxDragger::dropBox(int k, QPoint clientTwips) {
         std::max(std::min(clientTwips.x() - grab_.x(), maxLeft), VornLimits::CardAreaLeft);
     const int top =
         std::max(std::min(clientTwips.y() - grab_.y(), maxTop), VornLimits::CardAreaTop);
+    const VornHistory::Step step(history_, StepText::MoveBox);
     vorn_.moveBox(k + 1, left, top);
     const BoxDescriptor& d = vorn_.descriptor(k + 1);
     boxes_.place(k, d.Left, d.Top);

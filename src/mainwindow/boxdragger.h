@@ -11,6 +11,7 @@ class QDrag;
 class QMimeData;
 class QWidget;
 class Vorn;
+class VornHistory;
 
 // Dragging boxes over the card while designing: the grab point taken when the mouse goes
 // down, the drag that carries the box's picture, and the drop that gives the box its new
@@ -18,7 +19,7 @@ class Vorn;
 class BoxDragger : public QObject {
     Q_OBJECT
 public:
-    BoxDragger(Vorn& vorn, CardBoxes& boxes);
+    BoxDragger(Vorn& vorn, CardBoxes& boxes, VornHistory& history);
 
     // Where the mouse went down in box k (twips from its corner): the point it is held at.
     void grab(int k, double x, double y);
@@ -50,6 +51,7 @@ private:
 
     Vorn& vorn_;
     CardBoxes& boxes_;
+    VornHistory& history_;
     QPoint grab_;                // twips, as the mouse went down
     QHash<QObject*, int> owner_; // the box each watched part belongs to
 };

@@ -2,6 +2,9 @@
 
 #include "databox.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include <algorithm>
@@ -29,7 +32,24 @@ CardBoxes::CardBoxes(QWidget* client) : QObject(client) {
         connect(b, &DataBox::MouseUp, this,
                 [this, k](int button, int, double, double) { Q_EMIT mouseUp(k, button); });
         connect(b, &DataBox::DblClick, this, [this, k] { Q_EMIT dblClick(k); });
+        for (QLineEdit* editor : b->findChildren<QLineEdit*>())
+            editor->installEventFilter(this);
+        for (QPlainTextEdit* editor : b->findChildren<QPlainTextEdit*>()) {
+            editor->setUndoRedoEnabled(false);
+            editor->installEventFilter(this);
+        }
     }
+}
+
+bool CardBoxes::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool undoKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                         key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y);
+    // Left unaccepted, the override lets the window's shortcut have the key; a key press
+    // that still arrives (the history has nothing to undo) does nothing in the editor.
+    return undoKey;
 }
 
 DataBox* CardBoxes::box(int k) const {

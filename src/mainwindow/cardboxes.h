@@ -59,6 +59,10 @@ public:
         bool before_;
     };
 
+protected:
+    // Undo and redo keys in an editor go to the window's history, not to the editor's own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 Q_SIGNALS:
     void changed(int k);
     void keyDown(int k, int keyCode);

@@ -8,6 +8,7 @@
 #include "prompts.h"
 #include "viewprocedures.h"
 #include "viewtexts.h"
+#include "vornhistory.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -34,8 +35,9 @@ struct Adder {
 } // namespace
 
 DesignerPart::DesignerPart(QWidget* client, Vorn& vorn, Prompts& prompts, RandomSource& random,
-                           CardBoxes& boxes, ViewProcedures& view)
-    : QObject(client), vorn_(vorn), prompts_(prompts), random_(random), boxes_(boxes), view_(view) {
+                           CardBoxes& boxes, VornHistory& history, ViewProcedures& view)
+    : QObject(client), vorn_(vorn), prompts_(prompts), random_(random), boxes_(boxes),
+      history_(history), view_(view) {
     setObjectName(QStringLiteral("DesignerPart"));
     static const std::array<Adder, 5> adders{{
         {"AddFrase", ViewText::AddFrase, BoxKind::Phrase, 1, {3000, 700}},
@@ -67,7 +69,7 @@ DesignerPart::DesignerPart(QWidget* client, Vorn& vorn, Prompts& prompts, Random
     headNam_->setAccessibleName(ViewText::Label2);
     label2_->setBuddy(headNam_);
 
-    dragger_ = new BoxDragger(vorn_, boxes_);
+    dragger_ = new BoxDragger(vorn_, boxes_, history_);
     for (int k = 0; k < VornLimits::MaxBoxes; ++k) {
         // The editors' own context menus would cover the box's popup.
         for (const char* name : {"Fras", "Tex", "Lis"})
@@ -112,7 +114,7 @@ void DesignerPart::buildBoxMenus() {
 
     mList_ = mBox_->addMenu(DesignerText::MenuList);
     mList_->setObjectName(QStringLiteral("mList"));
-    listCommands_ = new ListCommands(mList_, headNam_, vorn_, prompts_, boxes_, view_);
+    listCommands_ = new ListCommands(mList_, headNam_, vorn_, prompts_, boxes_, history_, view_);
 
     mBox_->addSeparator();
     mFront_ = mBox_->addAction(ViewText::MenuFront);
@@ -169,6 +171,7 @@ int DesignerPart::randomPlace(double r, int extent, int size, int start) {
 void DesignerPart::addBox(const BoxDescriptor& box, QSize room) {
     if (!vorn_.Designing || vorn_.BoxCount < 0 || vorn_.BoxCount >= VornLimits::MaxAddableBoxes)
         return;
+    const VornHistory::Step step(history_, StepText::AddBox);
     // The window's size as GetFormat takes it, so that a new box lies on the card.
     const QSize window = view_.windowTwips();
     BoxDescriptor placed = box;
@@ -215,6 +218,7 @@ QMenu* DesignerPart::prepareBoxPopup(int k) {
 }
 
 void DesignerPart::makeTitle(int k) {
+    const VornHistory::Step step(history_, StepText::Title);
     if (!vorn_.setTitle(k + 1))
         return;
     for (int j = 1; j <= vorn_.usedBoxes(); ++j)
@@ -235,6 +239,7 @@ void DesignerPart::onTyp(int kind) {
         return;
     if (d.Type == BoxKind::List && !prompts_.askYesNo(DesignerText::DestroysList))
         return;
+    const VornHistory::Step step(history_, StepText::RetypeBox);
     const bool wasTitle = vorn_.TitleBox == menuBox_ + 1;
     // A number box starts empty; the others take the header line's text as their value.
     vorn_.retypeBox(menuBox_ + 1, qint16(kind),
@@ -246,11 +251,13 @@ void DesignerPart::onTyp(int kind) {
 }
 
 void DesignerPart::onPos(int pose) {
+    const VornHistory::Step step(history_, StepText::HeadPose);
     if (DataBox* box = menuBox(); box && vorn_.setHeadPose(menuBox_ + 1, qint16(pose)))
         box->setHeadPose(vorn_.descriptor(menuBox_ + 1).HeadPose);
 }
 
 void DesignerPart::onRenew() {
+    const VornHistory::Step step(history_, StepText::Renew);
     if (DataBox* box = menuBox(); box && vorn_.setHeader(menuBox_ + 1, headNam_->text())) {
         box->setHeader(vorn_.descriptor(menuBox_ + 1).Header);
         // The box makes room for its new header now, not at some later change.
@@ -261,6 +268,7 @@ void DesignerPart::onRenew() {
 void DesignerPart::onDelBox() {
     if (!menuBox())
         return;
+    const VornHistory::Step step(history_, StepText::RemoveBox);
     // The boxes after it, their entries' values, the title and the output positions move
     // down one slot together; the boxes are then put up from the vorn.
     view_.GetFormat();
@@ -277,5 +285,6 @@ void DesignerPart::onDblClick(int k) {
         !vorn_.Unlocked)
         return;
     // Stored by the change report into the selected entry or the card's default value.
+    const VornHistory::Step step(history_, StepText::Picture);
     box->setData(vorn_.picturePath(headNam_->text()));
 }

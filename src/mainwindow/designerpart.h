@@ -18,6 +18,7 @@ class QPushButton;
 class QWidget;
 class RandomSource;
 class Vorn;
+class VornHistory;
 class ViewProcedures;
 struct BoxDescriptor;
 
@@ -28,7 +29,7 @@ class DesignerPart : public QObject {
     Q_OBJECT
 public:
     DesignerPart(QWidget* client, Vorn& vorn, Prompts& prompts, RandomSource& random,
-                 CardBoxes& boxes, ViewProcedures& view);
+                 CardBoxes& boxes, VornHistory& history, ViewProcedures& view);
 
     // The add buttons and the header line work only while the vorn may be changed.
     void setEditable(bool editable);
@@ -60,6 +61,7 @@ private:
     Prompts& prompts_;
     RandomSource& random_;
     CardBoxes& boxes_;
+    VornHistory& history_;
     ViewProcedures& view_;
     int menuBox_ = 0; // the box whose popup was opened last
     BoxDragger* dragger_ = nullptr;

@@ -6,6 +6,7 @@
 #include "viewprocedures.h"
 #include "viewtexts.h"
 #include "vorn.h"
+#include "vornhistory.h"
 
 #include <QListWidget>
 #include <QMouseEvent>
@@ -24,8 +25,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 } // namespace
 
 EntriesPart::EntriesPart(QWidget* client, Vorn& vorn, Prompts& prompts, CardBoxes& boxes,
-                         ViewProcedures& view)
-    : QObject(client), vorn_(vorn), prompts_(prompts), boxes_(boxes), view_(view) {
+                         VornHistory& history)
+    : QObject(client), vorn_(vorn), prompts_(prompts), boxes_(boxes), history_(history) {
     setObjectName(QStringLiteral("EntriesPart"));
     vornList_ = new QListWidget(client);
     vornList_->setObjectName(QStringLiteral("VornList"));
@@ -109,6 +110,7 @@ void EntriesPart::rebuildList() {
 }
 
 void EntriesPart::onListSelection() {
+    history_.breakTyping();
     const int index = listIndex();
     ShowEntry(clampTo16(index)); // reads Designing as it was before this selection
     vorn_.Designing = index == 0 && vorn_.Unlocked;
@@ -117,7 +119,11 @@ void EntriesPart::onListSelection() {
 void EntriesPart::ShowEntry(qint16 n) {
     if (n > vorn_.EntryCount)
         return;
-    boxes_.showValues(vorn_, n);
+    {
+        // What showing stores changes nothing the user did.
+        const VornHistory::Silent silent(history_);
+        boxes_.showValues(vorn_, n);
+    }
     // Going from entry to entry puts the cursor into the title box; coming from the
     // card (Designing still true) leaves the focus where it is.
     if (n >= 1 && vorn_.hasTitle() && vorn_.Unlocked && !vorn_.Designing) {
@@ -139,6 +145,7 @@ void EntriesPart::freshList() {
 void EntriesPart::onAddVorn() {
     if (!vorn_.Unlocked)
         return;
+    const VornHistory::Step step(history_, StepText::AddEntry);
     const std::optional<int> p = vorn_.insertEntryAfter(listIndex());
     if (!p) {
         prompts_.message(ViewText::VornFull.arg(VornLimits::MaxEntries));
@@ -154,6 +161,7 @@ void EntriesPart::onAddVorn() {
 
 void EntriesPart::onDelVorn() {
     const int c = listIndex();
+    const VornHistory::Step step(history_, StepText::RemoveEntry);
     if (!vorn_.Unlocked || c < 1 || !vorn_.removeEntry(c))
         return;
     {
@@ -167,6 +175,7 @@ void EntriesPart::onDelVorn() {
 
 // Lift and Low: the entry at from changes places with its neighbour at to.
 void EntriesPart::move(int from, int to) {
+    const VornHistory::Step step(history_, StepText::MoveEntry);
     if (!vorn_.Unlocked || from < 1 || to < 1 || !vorn_.swapEntries(from, to))
         return;
     freshList();
@@ -201,8 +210,16 @@ void EntriesPart::countMatches() {
 void EntriesPart::onBoxChange(int k) {
     const int p = listIndex();
     const DataBox* box = boxes_.box(k);
-    if (!box || !vorn_.storeValue(p, k + 1, box->Data()))
+    if (!box)
         return;
+    if (!history_.listening()) {
+        vorn_.storeValue(p, k + 1, box->Data());
+    } else {
+        const Vorn before = vorn_;
+        if (!vorn_.storeValue(p, k + 1, box->Data()))
+            return;
+        history_.typed(before, k, p);
+    }
     // The entry's name in the list follows every keystroke in the title box.
     if (p > 0 && k + 1 == vorn_.TitleBox)
         if (QListWidgetItem* item = vornList_->item(p))

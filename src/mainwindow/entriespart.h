@@ -10,7 +10,7 @@ class QListWidget;
 class QPushButton;
 class QWidget;
 class Vorn;
-class ViewProcedures;
+class VornHistory;
 
 // The entry list and the commands on entries: selecting, adding, removing, moving,
 // searching and counting, and storing what is typed into the boxes.
@@ -18,7 +18,7 @@ class EntriesPart : public QObject {
     Q_OBJECT
 public:
     EntriesPart(QWidget* client, Vorn& vorn, Prompts& prompts, CardBoxes& boxes,
-                ViewProcedures& view);
+                VornHistory& history);
 
     // The selected item: 0 = the card, p >= 1 = the entry at p.
     int listIndex() const;
@@ -54,7 +54,7 @@ private:
     Vorn& vorn_;
     Prompts& prompts_;
     CardBoxes& boxes_;
-    ViewProcedures& view_;
+    VornHistory& history_;
     QString searchPhrase_;
 
     QListWidget* vornList_ = nullptr;

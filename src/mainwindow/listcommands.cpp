@@ -6,6 +6,8 @@
 #include "listvalue.h"
 #include "prompts.h"
 #include "viewprocedures.h"
+#include "viewtexts.h"
+#include "vornhistory.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -27,22 +29,28 @@ bool isDigit(QChar c) {
 } // namespace
 
 ListCommands::ListCommands(QMenu* menu, QLineEdit* headNam, Vorn& vorn, Prompts& prompts,
-                           CardBoxes& boxes, ViewProcedures& view)
-    : QObject(menu), headNam_(headNam), vorn_(vorn), prompts_(prompts), boxes_(boxes), view_(view) {
+                           CardBoxes& boxes, VornHistory& history, ViewProcedures& view)
+    : QObject(menu), headNam_(headNam), vorn_(vorn), prompts_(prompts), boxes_(boxes),
+      history_(history), view_(view) {
     setObjectName(QStringLiteral("ListCommands"));
-    const auto add = [this, menu](const char* name, const QString& caption, auto run) {
+    // Each command is one step of the history.
+    const auto add = [this, menu](const char* name, const QString& caption, const QString& stepName,
+                                  auto run) {
         QAction* item = menu->addAction(caption);
         item->setObjectName(QLatin1String(name));
-        connect(item, &QAction::triggered, this, run);
+        connect(item, &QAction::triggered, this, [this, stepName, run] {
+            const VornHistory::Step step(history_, stepName);
+            run();
+        });
     };
-    add("mInsert", DesignerText::Insert, [this] { onInsertItem(); });
-    add("mAddN", DesignerText::AddN, [this] { onAddItems(); });
-    add("mDelItems", DesignerText::DelItems, [this] { onDelItems(); });
-    add("mCopyList", DesignerText::CopyList, [this] {
+    add("mInsert", DesignerText::Insert, StepText::InsertItem, [this] { onInsertItem(); });
+    add("mAddN", DesignerText::AddN, StepText::AddItems, [this] { onAddItems(); });
+    add("mDelItems", DesignerText::DelItems, StepText::DelItems, [this] { onDelItems(); });
+    add("mCopyList", DesignerText::CopyList, StepText::CopyList, [this] {
         if (const DataBox* box = listBox())
             listBuffer_ = box->Data();
     });
-    add("mPasteList", DesignerText::PasteList, [this] { onPasteList(); });
+    add("mPasteList", DesignerText::PasteList, StepText::PasteList, [this] { onPasteList(); });
 }
 
 std::optional<int> ListCommands::itemCountFrom(const QString& answer) {

@@ -11,6 +11,7 @@ class Prompts;
 class QLineEdit;
 class QMenu;
 class Vorn;
+class VornHistory;
 class ViewProcedures;
 
 // The list item commands of the «Список» menu, on the list box the popup was opened on. The
@@ -21,7 +22,7 @@ class ListCommands : public QObject {
 public:
     // Fills menu with the five commands; headNam supplies the item text to insert.
     ListCommands(QMenu* menu, QLineEdit* headNam, Vorn& vorn, Prompts& prompts, CardBoxes& boxes,
-                 ViewProcedures& view);
+                 VornHistory& history, ViewProcedures& view);
 
     // The box the commands act on (0-based); the popup sets it.
     void setMenuBox(int k) { menuBox_ = k; }
@@ -46,6 +47,7 @@ private:
     Vorn& vorn_;
     Prompts& prompts_;
     CardBoxes& boxes_;
+    VornHistory& history_;
     ViewProcedures& view_;
     int menuBox_ = 0;
     QString listBuffer_; // «Копировать» keeps a list value here for «Вставить»

@@ -3,11 +3,13 @@
 #include "prompts.h"
 #include "viewprocedures.h"
 #include "viewtexts.h"
+#include "vornhistory.h"
 
 #include <QPushButton>
 
-LockPart::LockPart(QWidget* client, Vorn& vorn, Prompts& prompts, ViewProcedures& view)
-    : QObject(client), vorn_(vorn), prompts_(prompts) {
+LockPart::LockPart(QWidget* client, Vorn& vorn, Prompts& prompts, VornHistory& history,
+                   ViewProcedures& view)
+    : QObject(client), vorn_(vorn), prompts_(prompts), history_(history) {
     setObjectName(QStringLiteral("LockPart"));
     setPass_ = new QPushButton(ViewText::SetPass, client);
     setPass_->setObjectName(QStringLiteral("SetPass"));
@@ -50,5 +52,6 @@ void LockPart::onSetPass() {
     const std::optional<QString> answer = prompts_.askText(QString(), Prompts::Echo::Shown);
     if (!answer)
         return; // closed through the frame: the old password stays
+    const VornHistory::Step step(history_, StepText::Password);
     vorn_.setPassword(*answer);
 }

@@ -7,13 +7,15 @@ class Prompts;
 class QPushButton;
 class QWidget;
 class Vorn;
+class VornHistory;
 class ViewProcedures;
 
 // Locking and the password: the «Фиксировать» and «Установить пароль» buttons.
 class LockPart : public QObject {
     Q_OBJECT
 public:
-    LockPart(QWidget* client, Vorn& vorn, Prompts& prompts, ViewProcedures& view);
+    LockPart(QWidget* client, Vorn& vorn, Prompts& prompts, VornHistory& history,
+             ViewProcedures& view);
 
     // Asks for the password; true when the answer is the vorn's password. A wrong one is
     // told, a closed dialog calls the unlocking off silently.
@@ -30,6 +32,7 @@ private:
 
     Vorn& vorn_;
     Prompts& prompts_;
+    VornHistory& history_;
     QPushButton* setPass_ = nullptr;
     QPushButton* locker_ = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "prompts.h"
 #include "textfile.h"
 #include "viewprocedures.h"
+#include "viewtexts.h"
+#include "vornhistory.h"
 
 #include <QAction>
 #include <QMenu>
@@ -36,8 +38,9 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption, QObject*
 } // namespace
 
 ReportsPart::ReportsPart(QWidget* window, QMenu* menu, QAction* anchor, QMenu* counting, Vorn& vorn,
-                         Prompts& prompts, ViewProcedures& view)
-    : QObject(window), window_(window), vorn_(vorn), prompts_(prompts), view_(view) {
+                         Prompts& prompts, VornHistory& history, ViewProcedures& view)
+    : QObject(window), window_(window), vorn_(vorn), prompts_(prompts), history_(history),
+      view_(view) {
     setObjectName(QStringLiteral("ReportsPart"));
     auto* boxOrder = new QAction(Text::BoxOrder, menu);
     boxOrder->setObjectName(QStringLiteral("mBoxOrder"));
@@ -82,6 +85,7 @@ void ReportsPart::onBoxOrder() {
     if (!dialog->Accepted)
         return;
     // Only the output order and the Tab order change; the vorn is not marked modified.
+    const VornHistory::Step step(history_, StepText::OutputOrder);
     dialog->applyOrder(vorn_);
     Q_EMIT orderChanged();
 }

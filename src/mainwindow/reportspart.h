@@ -9,6 +9,7 @@ class QAction;
 class QMenu;
 class QWidget;
 class Vorn;
+class VornHistory;
 class ViewProcedures;
 
 // The output order of the boxes, the text exports and the counting over the title values.
@@ -18,7 +19,7 @@ public:
     // The output order and the export submenu go into menu in front of anchor; the counting
     // commands fill counting. window parents the output order dialog.
     ReportsPart(QWidget* window, QMenu* menu, QAction* anchor, QMenu* counting, Vorn& vorn,
-                Prompts& prompts, ViewProcedures& view);
+                Prompts& prompts, VornHistory& history, ViewProcedures& view);
 
 Q_SIGNALS:
     // The output order changed: the Tab order follows it.
@@ -39,6 +40,7 @@ private:
     QWidget* window_;
     Vorn& vorn_;
     Prompts& prompts_;
+    VornHistory& history_;
     ViewProcedures& view_;
     OrderDialog* orderen_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "reportspart.h"
 #include "twips.h"
 #include "viewtexts.h"
+#include "vornhistory.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -41,10 +42,13 @@ View::View(Prompts& prompts, RandomSource& random, QWidget* parent)
     // The card goes first so that every other control lies above it; the creation order of
     // the rest is the Tab order of the fixed controls, and the boxes follow Locker.
     boxes_ = new CardBoxes(client_);
+    history_ = new VornHistory(
+        vorn_, [this] { return listIndex(); },
+        [this](const Vorn& snapshot, int index) { restore(snapshot, index); }, client_);
     ViewProcedures& procedures = *this;
-    entries_ = new EntriesPart(client_, vorn_, prompts, *boxes_, procedures);
-    designer_ = new DesignerPart(client_, vorn_, prompts, random, *boxes_, procedures);
-    lock_ = new LockPart(client_, vorn_, prompts, procedures);
+    entries_ = new EntriesPart(client_, vorn_, prompts, *boxes_, *history_);
+    designer_ = new DesignerPart(client_, vorn_, prompts, random, *boxes_, *history_, procedures);
+    lock_ = new LockPart(client_, vorn_, prompts, *history_, procedures);
     buildMenus();
 
     // Start-up: Vorn() already holds the identity output order, the name "New", an empty
@@ -78,9 +82,14 @@ void View::buildMenus() {
     QAction* outputAnchor = mVorn_->addSeparator();
     QAction* exitAnchor = mVorn_->addSeparator();
 
+    QMenu* edit = menuBar()->addMenu(ViewText::MenuEdit);
+    edit->setObjectName(QStringLiteral("mEdit"));
+    history_->addActions(edit);
+
     QMenu* counting = menuBar()->addMenu(ViewText::MenuCounting);
     counting->setObjectName(QStringLiteral("mCounting"));
-    reports_ = new ReportsPart(this, mVorn_, exitAnchor, counting, vorn_, prompts_, *this);
+    reports_ =
+        new ReportsPart(this, mVorn_, exitAnchor, counting, vorn_, prompts_, *history_, *this);
     connect(reports_, &ReportsPart::orderChanged, this, [this] { chainTabOrder(); });
 
     QMenu* help = menuBar()->addMenu(ViewText::MenuHelp);
@@ -182,6 +191,7 @@ void View::chainTabOrder() {
 // --- the named procedures -------------------------------------------------------------------
 
 void View::Reset() {
+    history_->clear();
     vorn_.reset();
     boxes_->setLocked(VornLimits::MaxBoxes, false);
     Organize();
@@ -195,6 +205,7 @@ bool View::TurnEdit(bool locked) {
     if (!locked && !vorn_.Password.isEmpty() && !lock_->passwordAccepted())
         return false;
     designer_->setEditable(!locked);
+    history_->setLocked(locked);
     lock_->setEditable(!locked);
     boxes_->setLocked(vorn_.usedBoxes(), locked);
     GetFormat();
@@ -234,6 +245,7 @@ void View::freshList() {
 void View::adoptVorn(Vorn loaded) {
     // What lives for the whole run stays with the window, not with the file.
     loaded.StartDir = vorn_.StartDir;
+    history_->clear();
     vorn_ = std::move(loaded);
 
     // Loading starts from an unlocked window, as emptying the vorn does.
@@ -249,4 +261,27 @@ void View::adoptVorn(Vorn loaded) {
     TurnEdit(true);
     vorn_.Modified = false; // a vorn just read holds what its file holds
     refreshCaption();
+}
+
+void View::restore(const Vorn& snapshot, int index) {
+    GetFormat();
+    Vorn next = snapshot;
+    // The name, the file, the lock and the window size are not edits: they stay as they are.
+    // Picture paths follow the name the vorn has now.
+    if (next.VornName != vorn_.VornName)
+        next.renamePictures(vorn_.VornName);
+    next.VornName = vorn_.VornName;
+    next.VornPath = vorn_.VornPath;
+    next.StartDir = vorn_.StartDir;
+    next.CardWidth = vorn_.CardWidth;
+    next.CardHeight = vorn_.CardHeight;
+    next.Unlocked = vorn_.Unlocked;
+    next.Modified = true; // undoing is a change of the vorn as much as doing
+    vorn_ = std::move(next);
+
+    entries_->rebuildList();
+    entries_->selectItem(std::clamp(index, 0, vorn_.usedEntries()));
+    vorn_.Designing = listIndex() == 0 && vorn_.Unlocked;
+    // The boxes show the item that the step was about; nothing of that is stored back.
+    Organize();
 }

@@ -16,6 +16,7 @@ class LockPart;
 class Prompts;
 class RandomSource;
 class ReportsPart;
+class VornHistory;
 class QMenu;
 
 // The main window: owns the vorn and the 50 field boxes and wires its parts, each of which
@@ -65,6 +66,8 @@ private:
     QSize windowTwips() const override;
 
     void buildMenus();
+    // Shows a vorn that undo or redo brought back, with list item index selected.
+    void restore(const Vorn& snapshot, int index);
     void layoutControls();
     // Minimum size while unlocked, fixed CardWidth x CardHeight while locked.
     void applySizeRule();
@@ -74,6 +77,7 @@ private:
 
     QWidget* client_ = nullptr; // the central widget: the window's client area
     CardBoxes* boxes_ = nullptr;
+    VornHistory* history_ = nullptr;
     EntriesPart* entries_ = nullptr;
     DesignerPart* designer_ = nullptr;
     LockPart* lock_ = nullptr;

@@ -45,4 +45,27 @@ inline const QString FoundPrefix = QStringLiteral("Найдено");
 inline const QString FoundSuffix = QStringLiteral(" случаев.");
 // %1: the largest number of entries.
 inline const QString VornFull = QStringLiteral("В ворне уже %1 записей: больше добавить нельзя.");
+inline const QString MenuEdit = QStringLiteral("Правка");
 } // namespace ViewText
+
+// The names of the steps undo and redo take, as they follow «Отменить» and «Повторить».
+namespace StepText {
+inline const QString AddEntry = QStringLiteral("добавление записи");
+inline const QString RemoveEntry = QStringLiteral("удаление записи");
+inline const QString MoveEntry = QStringLiteral("перемещение записи");
+inline const QString AddBox = QStringLiteral("добавление поля");
+inline const QString MoveBox = QStringLiteral("перемещение поля");
+inline const QString RetypeBox = QStringLiteral("смену типа поля");
+inline const QString RemoveBox = QStringLiteral("удаление поля");
+inline const QString HeadPose = QStringLiteral("смену места заголовка");
+inline const QString Renew = QStringLiteral("обновление заголовка");
+inline const QString Title = QStringLiteral("выбор заглавного поля");
+inline const QString Picture = QStringLiteral("выбор картинки");
+inline const QString InsertItem = QStringLiteral("вставку элемента");
+inline const QString AddItems = QStringLiteral("добавление элементов");
+inline const QString DelItems = QStringLiteral("удаление элементов");
+inline const QString CopyList = QStringLiteral("копирование списка");
+inline const QString PasteList = QStringLiteral("вставку списка");
+inline const QString Password = QStringLiteral("установку пароля");
+inline const QString OutputOrder = QStringLiteral("изменение порядка вывода");
+} // namespace StepText

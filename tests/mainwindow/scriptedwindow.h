@@ -1,0 +1,232 @@
+#pragma once
+
+// A main window driven by scripts of steps, with scripted answers, read back as text.
+#include "boxdragger.h"
+#include "databox.h"
+#include "designerpart.h"
+#include "orderdialog.h"
+#include "support/modal.h"
+#include "support/samplevorn.h"
+#include "support/scriptedprompts.h"
+#include "support/sequencerandom.h"
+#include "support/typing.h"
+#include "view.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Kind = ScriptedPrompts::Kind;
+
+inline QString shown(QString value) {
+    return value.replace(ListSeparator, u'|').replace(u'\n', u'/');
+}
+
+// A window showing SampleVorn::make(kinds, titles) unlocked on the card item, with a scratch
+// folder. Commands come as scripts (run) and answers as short codes (answer); the outcome is
+// read back as one string (state).
+struct Window {
+    ScriptedPrompts prompts;
+    SequenceRandom random;
+    View view{prompts, random};
+    QTemporaryDir dir;
+    QTemporaryDir saves; // where "#N" saves the vorn, out of sight of the scratch folder
+    QString kinds;
+    QStringList notes; // what "close" came to
+
+    explicit Window(const QString& kinds = {}, const QString& titles = {},
+                    std::initializer_list<double> numbers = {})
+        : Window(SampleVorn::make(kinds, titles), kinds, numbers) {}
+    Window(const Vorn& vorn, const QString& kinds, std::initializer_list<double> numbers = {})
+        : random(numbers), kinds(kinds) {
+        view.adoptVorn(vorn);
+        if (!vorn.Password.isEmpty())
+            prompts.queueText(vorn.Password); // unlocking asks for it
+        view.TurnEdit(false);
+        prompts.clearRecord();
+    }
+    QListWidget* list() const { return view.findChild<QListWidget*>(QStringLiteral("VornList")); }
+    template <class T = QWidget> T* at(const QString& name, int k = -1) const {
+        return k < 0 ? view.findChild<T*>(name) : view.Box(k)->findChild<T*>(name);
+    }
+    QLineEdit* fras(int k) const { return at<QLineEdit>(QStringLiteral("Fras"), k); }
+    DesignerPart* designer() const { return view.findChild<DesignerPart*>(); }
+    QPoint boxPosition(int k) const { return {view.Box(k)->leftTwips(), view.Box(k)->topTwips()}; }
+
+    // %d is the scratch folder, %f a regular file in it where a folder is expected.
+    QString path(QString name) const {
+        if (name.contains(QLatin1String("%f")))
+            QFile(dir.filePath(QStringLiteral("f"))).open(QIODevice::WriteOnly);
+        return name.replace(QLatin1String("%f"), dir.filePath(QStringLiteral("f")))
+            .replace(QLatin1String("%d"), dir.path());
+    }
+    // y/n: yes or no; Y/N/C: yes, no or cancel; =text: typed and OK; x: the text dialog
+    // closed; save:path, open:path: the file chosen ("save:" cancels).
+    void answer(const QString& code) {
+        const QString rest = code.section(u':', 1);
+        const auto file = [&] { return rest.isEmpty() ? std::nullopt : std::optional(path(rest)); };
+        if (code == "y" || code == "n")
+            prompts.queueYesNo(code == "y");
+        else if (code == "Y" || code == "N" || code == "C")
+            prompts.queueYesNoCancel(code == "Y"   ? Prompts::Answer::Yes
+                                     : code == "N" ? Prompts::Answer::No
+                                                   : Prompts::Answer::Cancel);
+        else if (code.startsWith(u'=') || code == "x")
+            prompts.queueText(code == "x" ? std::nullopt : std::optional(code.mid(1)));
+        else if (code.startsWith(QLatin1String("save:")))
+            prompts.queueSaveFileName(file());
+        else
+            prompts.queueOpenFileName(file());
+    }
+    // Blank-separated steps: #N selects list item N and saves the vorn, so that a row shows
+    // what its commands changed; * stores box 1's value again, which is a change; ^ and v are
+    // Up and Down in the title box; count right-clicks Next; head= sets the new header;
+    // type= retypes the title box key by key; fields=a,b picks
+    // those headers in the fields dialog about to open (fields=! closes it); dbl@k
+    // double-clicks box k; show and close the window; any other step clicks the button or
+    // triggers the action of that name, Name@k from box k's popup, Name*N N times.
+    void run(const QString& script) {
+        for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+            const QString key = step.section(u'=', 0, 0), arg = step.section(u'=', 1);
+            if (step.startsWith(u'#')) {
+                list()->setCurrentRow(step.mid(1).toInt());
+                prompts.answerNextSave(saves.filePath(QStringLiteral("saved.vorn")));
+                command(QStringLiteral("mSaveAs"));
+                prompts.clearRecord();
+                QVERIFY(!view.vorn().Modified);
+            } else if (step == "*") {
+                Q_EMIT view.Box(0)->Change();
+            } else if (step == "^" || step == "v") {
+                QTest::keyClick(fras(0), step == "^" ? Qt::Key_Up : Qt::Key_Down);
+            } else if (step == "count") {
+                QTest::mouseClick(at(QStringLiteral("Next")), Qt::RightButton);
+            } else if (step == "show") {
+                view.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&view));
+            } else if (step == "close") {
+                notes << (view.close() ? "closed" : "open");
+            } else if (key == "head") {
+                at<QLineEdit>(QStringLiteral("HeadNam"))->setText(arg);
+            } else if (key == "type") {
+                fras(0)->clear();
+                typeText(fras(0), arg);
+            } else if (key == "fields") {
+                onNextModal<OrderDialog>([arg](OrderDialog* d) {
+                    for (const QString& header : arg.split(u',', Qt::SkipEmptyParts))
+                        for (QListWidgetItem* item : d->mList->findItems(header, Qt::MatchExactly))
+                            item->setSelected(true);
+                    arg == "!" ? void(d->close()) : d->Ok->click();
+                });
+            } else if (step.startsWith(QLatin1String("dbl@"))) {
+                Q_EMIT view.Box(step.mid(4).toInt())->DblClick();
+            } else {
+                command(step);
+            }
+        }
+    }
+    void command(const QString& step) {
+        const QString name = step.section(u'@', 0, 0).section(u'*', 0, 0);
+        if (step.contains(u'@'))
+            QVERIFY(designer()->prepareBoxPopup(step.section(u'@', 1).toInt()));
+        for (int i = step.contains(u'*') ? step.section(u'*', 1).toInt() : 1; i > 0; --i) {
+            if (auto* button = at<QPushButton>(name))
+                button->click();
+            else if (auto* action = at<QAction>(name))
+                action->trigger();
+            else
+                QFAIL(qPrintable(QStringLiteral("no control ") + name));
+        }
+    }
+
+    // "row|entries|flags": the selected item, then each entry as its caption's title ("-"
+    // empty, "~" no title box) followed by its values in brackets when they are not the
+    // sample's values for that title; flags * Modified, L locked; then the caption unless it
+    // is the start-up one.
+    QString entries() const {
+        const Vorn& v = view.vorn();
+        const QString boxKinds = kinds.leftJustified(v.BoxCount, u' ');
+        QStringList shownEntries;
+        for (int p = 1; p < list()->count() && v.EntryCount <= 30; ++p) {
+            const QString caption = list()->item(p)->text();
+            const QString title = caption.mid(4);
+            QString entry = caption.left(3).toInt() != p ? "!" + caption
+                            : caption.size() == 3        ? QStringLiteral("~")
+                            : title.isEmpty()            ? QStringLiteral("-")
+                                                         : title;
+            QStringList values;
+            bool sample = true;
+            for (int j = 1; j <= v.BoxCount; ++j) {
+                values << shown(v.value(p, j));
+                sample = sample && v.value(p, j) == SampleVorn::value(boxKinds[j - 1], j, title);
+            }
+            shownEntries << (sample ? entry : entry + "(" + values.join(u',') + ")");
+        }
+        if (v.EntryCount > 30)
+            shownEntries << QStringLiteral("%1 entries").arg(v.EntryCount);
+        QString text =
+            QStringLiteral("%1|%2|").arg(list()->currentRow()).arg(shownEntries.join(u' '));
+        text += QString(v.Modified ? "*" : "") + (v.Unlocked ? "" : "L");
+        if (view.windowTitle() != QStringLiteral("Ворн \"New\""))
+            text += " " + view.windowTitle();
+        return text;
+    }
+    // The boxes on the card: kind letter, ! for the title box, the value shown.
+    QString card() const {
+        QStringList boxes;
+        for (int k = 0; k < VornLimits::MaxBoxes; ++k) {
+            const DataBox* box = view.Box(k);
+            if (!box->isVisibleTo(&view))
+                continue;
+            const bool number = box->BoxType() == BoxKind::Phrase && box->Length() == 500;
+            boxes << QString(QStringLiteral("WPTILN")[number ? 5 : box->BoxType()]) +
+                         (k + 1 == view.vorn().TitleBox ? "!:" : ":") + shown(box->Data());
+        }
+        return boxes.size() > 10 ? QStringLiteral("%1 boxes").arg(boxes.size()) : boxes.join(u' ');
+    }
+    // What was asked, in order: messages as shown (after the file name only the system's
+    // reason follows), ?question, <> a text asked (<*> hidden), open/save dialogs, beeps, what
+    // out.txt holds read as windows-1251, the files left in the scratch folder, then notes.
+    QString log() const {
+        QStringList log;
+        for (const ScriptedPrompts::Asked& a : prompts.asked()) {
+            QString text = QString(a.text).replace(dir.path(), QLatin1String("%d"));
+            if (text.contains(QLatin1String("%d")) && text.contains(u'»'))
+                text.truncate(text.indexOf(u'»') + 1);
+            if (a.kind == Kind::Text)
+                text = a.echo == Prompts::Echo::Hidden ? "<*>" : "<>";
+            const QString tags[] = {text, "?" + text, "?" + text, text, "open", "save"};
+            log << tags[int(a.kind)];
+        }
+        for (int i = 0; i < prompts.beeps(); ++i)
+            log << QStringLiteral("beep");
+        QFile out(dir.filePath(QStringLiteral("out.txt")));
+        if (out.open(QIODevice::ReadOnly))
+            log << QString(QStringDecoder("windows-1251").decode(out.readAll()));
+        const QStringList files =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        if (!files.isEmpty())
+            log << "[" + files.join(u',') + "]";
+        return (log + notes).join(QLatin1String(" / "));
+    }
+    QString state() const {
+        return (QStringList{entries()} + QStringList{log()}).join(u' ').trimmed();
+    }
+
+    // The boxes (1-based) that Tab visits after Locker.
+    QList<int> tabWalk() const {
+        auto* locker = at<QPushButton>(QStringLiteral("Locker"));
+        QList<int> visited;
+        QWidget* w = locker->nextInFocusChain();
+        for (int step = 0; step < 1000 && w != locker; ++step, w = w->nextInFocusChain())
+            for (int k = 0; k < view.vorn().BoxCount; ++k)
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&view) && w->isEnabled() &&
+                    view.Box(k)->isAncestorOf(w) && !visited.endsWith(k + 1))
+                    visited << k + 1;
+        return visited;
+    }
+};
