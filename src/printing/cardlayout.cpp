@@ -44,10 +44,9 @@ constexpr int TextInset = BoxLook::FrameWidth + BoxLook::TextMargin;
 
 CardLayout::CardLayout(const Vorn& vorn, const BoxLook& look, PictureStore& pictures)
     : vorn_(vorn), look_(look), pictures_(pictures),
-      cardWidth_(vorn.CardWidth > 0 ? vorn.CardWidth : VornLimits::DefaultCardWidth),
-      cardHeight_(vorn.CardHeight > 0 ? vorn.CardHeight : VornLimits::DefaultCardHeight) {
-    const int boxes = std::clamp<int>(vorn.BoxCount, 0, VornLimits::MaxBoxes);
-    for (int j = 1; j <= boxes; ++j) {
+      cardWidth_(vorn.CardWidth > 0 ? vorn.CardWidth : UnsetCardSize.width()),
+      cardHeight_(vorn.CardHeight > 0 ? vorn.CardHeight : UnsetCardSize.height()) {
+    for (int j = 1; j <= vorn.BoxCount; ++j) {
         const BoxDescriptor& d = vorn.descriptor(j);
         const std::optional<qint16> type = shownType(d.Type);
         if (!type)
@@ -72,7 +71,7 @@ CardLayout::CardLayout(const Vorn& vorn, const BoxLook& look, PictureStore& pict
 CardLayout::~CardLayout() = default;
 
 int CardLayout::count(const Vorn& vorn) {
-    return std::max(1, std::clamp<int>(vorn.EntryCount, 0, VornLimits::MaxEntries));
+    return std::max(1, int(vorn.EntryCount));
 }
 
 QString CardLayout::valueOf(int card, int j) const {
@@ -150,7 +149,7 @@ PrintedBox CardLayout::place(const Slot& slot, const QString& value, bool grow, 
 }
 
 std::pair<double, double> CardLayout::across(int card) {
-    double left = std::min<double>(VornLimits::CardAreaLeft, cardWidth_);
+    double left = std::min(CardAreaStart.x(), cardWidth_);
     double right = cardWidth_;
     for (const Slot& slot : slots_) {
         const PrintedBox box = place(slot, valueOf(card, slot.j), false, nullptr);
@@ -165,7 +164,7 @@ PrintedCard CardLayout::layOut(int card, double left, double right) {
     printed.heading = look_.line(heading(card), look_.headingFont());
     std::vector<QRectF> before;
     std::vector<double> growth;
-    double top = std::min<double>(VornLimits::CardAreaTop, cardHeight_);
+    double top = std::min(CardAreaStart.y(), cardHeight_);
     double bottomBefore = 0;
     for (const Slot& slot : slots_) {
         double grown = 0;

@@ -5,6 +5,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,11 @@
 
 class PictureStore;
 class Vorn;
+
+// The window's card area starts here, right of the entry list and under the buttons; a card
+// whose size was never taken from the window has the window's smallest size. Twips.
+inline constexpr QPointF CardAreaStart{2200, 900};
+inline constexpr QSizeF UnsetCardSize{8880, 7725};
 
 // One box of a printed card, laid out as the window lays out its field box.
 struct PrintedBox {

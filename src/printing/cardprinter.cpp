@@ -95,6 +95,8 @@ CardPrinter::Outcome CardPrinter::print(QPagedPaintDevice& device, const Progres
 
 CardPrinter::Outcome CardPrinter::print(QPrinter& printer, const Progress& progress,
                                         QString* error) const {
+    if (printer.docName().isEmpty())
+        printer.setDocName(vorn_.VornName); // the job's name in the print queue
     Outcome outcome = run(printer, progress, &printer);
     if (outcome == Outcome::Done && printer.printerState() == QPrinter::Error)
         outcome = Outcome::Failed;

@@ -1,5 +1,6 @@
 // Laying cards out for paper: boxes growing to show everything and moving the boxes under
 // them, and cards going onto pages. No output device is needed.
+#include "boxcodes.h"
 #include "boxlook.h"
 #include "cardflow.h"
 #include "cardlayout.h"
@@ -32,7 +33,7 @@ QString lines(int n, const QString& word) {
 QString items(int n) {
     QString value;
     for (int i = 1; i <= n; ++i)
-        value += ListSeparator + QStringLiteral("пункт %1").arg(i);
+        value += BoxCode::ItemSeparator + QStringLiteral("пункт %1").arg(i);
     return value;
 }
 
@@ -130,12 +131,12 @@ void TestCardLayout::growing_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("grows");
     QTest::newRow("a short text keeps its height")
-        << int(BoxKind::Text) << lines(2, "строка") << false;
-    QTest::newRow("a long text grows") << int(BoxKind::Text) << lines(40, "строка") << true;
+        << int(BoxCode::Text) << lines(2, "строка") << false;
+    QTest::newRow("a long text grows") << int(BoxCode::Text) << lines(40, "строка") << true;
     QTest::newRow("one long paragraph grows, wrapped")
-        << int(BoxKind::Text) << QStringLiteral("слово ").repeated(300) << true;
-    QTest::newRow("a short list keeps its height") << int(BoxKind::List) << items(3) << false;
-    QTest::newRow("a long list grows") << int(BoxKind::List) << items(30) << true;
+        << int(BoxCode::Text) << QStringLiteral("слово ").repeated(300) << true;
+    QTest::newRow("a short list keeps its height") << int(BoxCode::List) << items(3) << false;
+    QTest::newRow("a long list grows") << int(BoxCode::List) << items(30) << true;
 }
 
 // A text or list box shows its whole value; the phrase under it moves down by as much as it
@@ -145,8 +146,8 @@ void TestCardLayout::growing() {
     QFETCH(QString, value);
     QFETCH(bool, grows);
     const Vorn vorn = SampleVorn::make({box(qint16(kind), "Растущее", {}, 2400, 1000),
-                                        box(BoxKind::Phrase, "Под ним", {}, 2400, 4000),
-                                        box(BoxKind::Phrase, "Рядом", {}, 6000, 4000)},
+                                        box(BoxCode::Phrase, "Под ним", {}, 2400, 4000),
+                                        box(BoxCode::Phrase, "Рядом", {}, 6000, 4000)},
                                        {{value, "низ", "бок"}});
     const BoxLook look(testFont(), QPalette());
     PictureStore pictures(QString{});
@@ -161,19 +162,19 @@ void TestCardLayout::growing() {
     QCOMPARE(growth > 0, grows);
     // Everything shows: the lines fit inside the frame (and the margins of a text).
     const int inset =
-        kind == BoxKind::Text ? BoxLook::FrameWidth + BoxLook::TextMargin : BoxLook::FrameWidth;
+        kind == BoxCode::Text ? BoxLook::FrameWidth + BoxLook::TextMargin : BoxLook::FrameWidth;
     QVERIFY(grown.lines->height + 2 * inset <= grown.geometry.content.height());
     QVERIFY(grown.lines->width <= grown.geometry.content.width() - 2 * inset);
-    if (kind == BoxKind::List) {
-        QCOMPARE(grown.rows, int(value.count(ListSeparator)));
+    if (kind == BoxCode::List) {
+        QCOMPARE(grown.rows, int(value.count(BoxCode::ItemSeparator)));
         QCOMPARE(grown.geometry.editor.top(),
                  grown.geometry.content.bottom() + FieldBoxLayout::ListEditorGap);
     }
 
     QCOMPARE(card.boxes[1].at, QPointF(2400, 4000 + growth));
     QCOMPARE(card.boxes[2].at, QPointF(6000, 4000));
-    QCOMPARE(card.frame.bottom(), VornLimits::DefaultCardHeight + growth);
-    QCOMPARE(card.frame.top(), double(VornLimits::CardAreaTop));
+    QCOMPARE(card.frame.bottom(), vorn.CardHeight + growth);
+    QCOMPARE(card.frame.top(), CardAreaStart.y());
     QCOMPARE(card.bounds.bottom(), card.frame.bottom());
     QVERIFY(card.bounds.top() < card.frame.top()); // room for the heading
 }
@@ -185,12 +186,12 @@ void TestCardLayout::boxKinds_data() {
     QTest::addColumn<int>("contentWidth");
     QTest::addColumn<bool>("headerBeside"); // else above the content
     QTest::newRow("number: a phrase of its own length")
-        << int(BoxKind::Number) << 5 << int(BoxKind::Phrase) << int(BoxKind::NumberLength) << true;
-    QTest::newRow("phrase") << int(BoxKind::Phrase) << 1 << int(BoxKind::Phrase) << 1700 << false;
+        << int(BoxKind::Number) << 5 << int(BoxCode::Phrase) << int(BoxKind::NumberLength) << true;
+    QTest::newRow("phrase") << int(BoxCode::Phrase) << 1 << int(BoxCode::Phrase) << 1700 << false;
     QTest::newRow("header position 0 is the first")
-        << int(BoxKind::Text) << 0 << int(BoxKind::Text) << 3000 << false;
+        << int(BoxCode::Text) << 0 << int(BoxCode::Text) << 3000 << false;
     QTest::newRow("an unknown header position is the first")
-        << int(BoxKind::List) << 40 << int(BoxKind::List) << 1500 << false;
+        << int(BoxCode::List) << 40 << int(BoxCode::List) << 1500 << false;
     QTest::newRow("an unknown kind is not printed") << 9 << 1 << -1 << 0 << false;
 }
 

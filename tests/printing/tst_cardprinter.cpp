@@ -1,5 +1,6 @@
 // The cards as a PDF and on a printer: read back with poppler's tools (pdfinfo, pdftotext,
 // pdftoppm) as a user's viewer would show them.
+#include "boxcodes.h"
 #include "cardprinter.h"
 #include "support/samplevorn.h"
 
@@ -70,7 +71,8 @@ QStringList missingWords(const Vorn& vorn, const QString& text) {
         wanted << vorn.VornName + QStringLiteral(" — ") + vorn.entryCaption(p);
     QStringList missing;
     for (const QString& value : wanted) {
-        const QString words = QString(value).replace(ListSeparator, QLatin1Char(' ')).simplified();
+        const QString words =
+            QString(value).replace(BoxCode::ItemSeparator, QLatin1Char(' ')).simplified();
         for (const QString& word : words.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             if (!text.contains(word))
                 missing << word;
@@ -93,16 +95,16 @@ Vorn zoo(int entries, qint16 cardHeight) {
         const QString n = names.value(p, QStringLiteral("зверь%1").arg(p));
         values.push_back({n, QStringLiteral("%1").arg(100 + p),
                           QStringLiteral("живёт в лесу %1\r\nлюбит ягоды %1").arg(n),
-                          ListSeparator + QStringLiteral("прививка-%1").arg(n) + ListSeparator +
-                              QStringLiteral("осмотр-%1").arg(n),
+                          BoxCode::ItemSeparator + QStringLiteral("прививка-%1").arg(n) +
+                              BoxCode::ItemSeparator + QStringLiteral("осмотр-%1").arg(n),
                           QString()});
     }
     // One row of boxes, ending 3400 below the card's top.
-    Vorn vorn = SampleVorn::make({box(BoxKind::Phrase, "Кличка", "кличка?", 2400, 1000),
+    Vorn vorn = SampleVorn::make({box(BoxCode::Phrase, "Кличка", "кличка?", 2400, 1000),
                                   box(BoxKind::Number, "Возраст", "1", 4400, 1000, 5),
-                                  box(BoxKind::Text, "Заметки", "пусто", 6400, 1000),
-                                  box(BoxKind::List, "Прививки", {}, 9800, 1000, 2),
-                                  box(BoxKind::Word, "Подпись врача", {}, 11800, 1000)},
+                                  box(BoxCode::Text, "Заметки", "пусто", 6400, 1000),
+                                  box(BoxCode::List, "Прививки", {}, 9800, 1000, 2),
+                                  box(BoxCode::Word, "Подпись врача", {}, 11800, 1000)},
                                  values, 1);
     vorn.VornName = QStringLiteral("Зоопарк");
     vorn.CardWidth = 2200 + 12000;
@@ -197,8 +199,8 @@ void TestCardPrinter::tallCard_data() {
 void TestCardPrinter::tallCard() {
     QFETCH(int, entries);
     std::vector<QStringList> values(size_t(entries), {lines(300, QStringLiteral("строка"))});
-    const Vorn vorn = SampleVorn::make({box(BoxKind::Text, "Длинный текст", {}, 2400, 1000),
-                                        box(BoxKind::Phrase, "Внизу", "подвал", 2400, 3000)},
+    const Vorn vorn = SampleVorn::make({box(BoxCode::Text, "Длинный текст", {}, 2400, 1000),
+                                        box(BoxCode::Phrase, "Внизу", "подвал", 2400, 3000)},
                                        values);
     const QString pdf = file(QStringLiteral("tall.pdf"));
     QString error;
@@ -233,7 +235,7 @@ void TestCardPrinter::picture() {
     picture.fill(magenta);
     QVERIFY(picture.save(file(QStringLiteral("Зоопарк/кот.png"))));
 
-    Vorn vorn = SampleVorn::make({box(BoxKind::Picture, "Фото", {}, 2400, 1000, 11)}, {{value}});
+    Vorn vorn = SampleVorn::make({box(BoxCode::Picture, "Фото", {}, 2400, 1000, 11)}, {{value}});
     vorn.StartDir = dir_->path();
     const QString pdf = file(QStringLiteral("picture.pdf"));
     QString error;
