@@ -34,9 +34,9 @@ public:
     // Draws the cards on any paged device, its page size and margins as they are set.
     Outcome print(QPagedPaintDevice& device, const Progress& progress = {}) const;
 
-    // Prints on a printer set up by the print dialog. A cancelled run is aborted, so that
-    // nothing comes out; on a failure error names the vorn.
-    Outcome print(QPrinter& printer, const Progress& progress, QString* error) const;
+    // Prints on a printer set up by the print dialog (a QPrinter always takes this one). A
+    // cancelled run is aborted, so that nothing comes out; on a failure error names the vorn.
+    Outcome print(QPrinter& printer, const Progress& progress = {}, QString* error = nullptr) const;
 
     // Writes the PDF file at path, on the page size of the locale. The file appears only
     // when it was written in full: a cancelled or failed run leaves no file (and an older
