@@ -17,31 +17,7 @@
 namespace {
 
 const QString InitialHeader = QStringLiteral("Label1");
-constexpr int InitialEditorHeight = 285;
 constexpr int FrameLineWidth = 2; // pixels of the picture frame's sunken border
-
-// Sizes a new box of each type takes when ChangeAll is given none.
-struct DefaultSize {
-    qint16 length;
-    qint16 tall;
-};
-
-std::optional<DefaultSize> defaultSize(qint16 type) {
-    switch (type) {
-    case BoxKind::Word:
-        return DefaultSize{100, 100};
-    case BoxKind::Phrase:
-        return DefaultSize{1700, 0};
-    case BoxKind::Text:
-        return DefaultSize{3000, 1300};
-    case BoxKind::Picture:
-        return DefaultSize{0, 0};
-    case BoxKind::List:
-        return DefaultSize{1500, 2200};
-    default:
-        return std::nullopt;
-    }
-}
 
 int twipsOf(int pixels) {
     return Twips::fromPixels(pixels);
@@ -106,7 +82,7 @@ DataBox::Private::Private(DataBox* box) : q(box) {
     fras->setObjectName(QStringLiteral("Fras"));
     // A value is never cut to the editor's default limit.
     fras->setMaxLength(std::numeric_limits<int>::max());
-    fras->resize(fras->width(), Twips::toPixels(InitialEditorHeight));
+    fras->resize(fras->width(), Twips::toPixels(FieldBoxLayout::NewEditorHeight));
     fras->hide();
 
     tex = new DataBoxParts::TextEditor(q);
@@ -178,15 +154,15 @@ void DataBox::ChangeAll(qint16 type, const QString& header, const QString& value
         d->data = ListValue::normalised(value);
         d->itemCount = ListValue::count(d->data);
     }
-    const std::optional<DefaultSize> defaults = defaultSize(type);
+    const std::optional<QSize> defaults = FieldBoxLayout::defaultSize(type);
     if (length != 0)
         d->length = length;
     else if (defaults)
-        d->length = defaults->length;
+        d->length = qint16(defaults->width());
     if (tall != 0)
         d->tall = tall;
     else if (defaults)
-        d->tall = defaults->tall;
+        d->tall = qint16(defaults->height());
     d->headPose = headPose != 0 ? headPose : BoxKind::FirstHeadPose;
     Refresh(true);
     Q_EMIT Change();

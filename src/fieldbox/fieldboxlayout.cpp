@@ -8,7 +8,7 @@ namespace FieldBoxLayout {
 namespace {
 
 // Negative sizes can arrive through the properties; they lay out as zero.
-int size0(qint16 v) {
+int size0(int v) {
     return std::max<int>(0, v);
 }
 
@@ -54,7 +54,24 @@ double verticalHeaderTop(const Input& in, double rh) {
 
 } // namespace
 
-QSize pictureArea(qint16 length, qint16 tall, QSize picture) {
+std::optional<QSize> defaultSize(qint16 type) {
+    switch (type) {
+    case BoxKind::Word:
+        return QSize(100, 100);
+    case BoxKind::Phrase:
+        return QSize(1700, 0);
+    case BoxKind::Text:
+        return QSize(3000, 1300);
+    case BoxKind::Picture:
+        return QSize(0, 0);
+    case BoxKind::List:
+        return QSize(1500, 2200);
+    default:
+        return std::nullopt;
+    }
+}
+
+QSize pictureArea(int length, int tall, QSize picture) {
     if (length > 0 && tall > 0)
         return QSize(length, tall);
     if (!picture.isEmpty())

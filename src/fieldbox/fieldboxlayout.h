@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QtGlobal>
 
+#include <optional>
+
 // Where the header and the content of a field box go, and how large the box becomes.
 // A pure calculation in twips; the widget converts the result for the screen.
 namespace FieldBoxLayout {
@@ -16,6 +18,12 @@ inline constexpr int CentredHeaderShift =
     100;                              // text, picture and list boxes centre 100 to the left
 inline constexpr int FrameExtra = 60; // picture frame: the picture area plus its sunken border
 inline constexpr QSize EmptyPictureArea{615, 495}; // a self-sizing picture area with no picture
+inline constexpr int NewEditorHeight = 285;        // a new box's item editor, before any layout
+
+// The length and tall a box of this type takes when it is given none: word 100 x 100,
+// phrase 1700 wide, text 3000 x 1300, picture its own size (0 x 0), list 1500 x 2200.
+// Other codes have no default and keep what they had.
+std::optional<QSize> defaultSize(qint16 type);
 
 struct Input {
     qint16 type = 0;
@@ -23,8 +31,8 @@ struct Input {
     bool fitToContent = true;
     int headerWidth = 0;  // HW: the self-sized header label
     int headerHeight = 0; // HH
-    qint16 length = 0;
-    qint16 tall = 0;
+    int length = 0;       // wider than the box's own 16 bits: printing lets a text or list grow
+    int tall = 0;
     QSize picture;        // natural size of the picture shown; empty when none
     int editorHeight = 0; // EH: the item editor's own height (list boxes)
 
@@ -46,7 +54,7 @@ struct Result {
 
 // The picture area: Length by Tall when both are set, otherwise the picture's own size,
 // or EmptyPictureArea when there is no picture.
-QSize pictureArea(qint16 length, qint16 tall, QSize picture);
+QSize pictureArea(int length, int tall, QSize picture);
 
 Result layOut(const Input& in);
 

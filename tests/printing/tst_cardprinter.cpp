@@ -1,0 +1,347 @@
+// The cards as a PDF and on a printer: read back with poppler's tools (pdfinfo, pdftotext,
+// pdftoppm) as a user's viewer would show them.
+#include "boxkinds.h"
+#include "cardprinter.h"
+#include "support/samplevorn.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using SampleVorn::box;
+using Outcome = CardPrinter::Outcome;
+
+namespace {
+
+// What a poppler tool prints for args; fails the test when the tool is missing or fails.
+QString poppler(const QString& tool, const QStringList& args) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) {
+        QTest::qFail(qPrintable(tool + QStringLiteral(" is missing: run scripts/install-deps")),
+                     __FILE__, __LINE__);
+        return {};
+    }
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        QTest::qFail(qPrintable(tool + QStringLiteral(" failed: ") +
+                                QString::fromUtf8(process.readAllStandardError())),
+                     __FILE__, __LINE__);
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pageCount(const QString& pdf) {
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    return pages.match(poppler(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+}
+
+QString pageSize(const QString& pdf) {
+    const QRegularExpression size(QStringLiteral("Page size:\\s+([^\\n]*)"));
+    return size.match(poppler(QStringLiteral("pdfinfo"), {pdf})).captured(1);
+}
+
+// The text of the PDF with every run of blanks and line breaks as one space.
+QString textOf(const QString& pdf) {
+    return poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+}
+
+// The words of every header and of every value (or default value) of the vorn, and the
+// heading of each card, that are not in text.
+QStringList missingWords(const Vorn& vorn, const QString& text) {
+    QStringList wanted;
+    for (int j = 1; j <= vorn.BoxCount; ++j) {
+        wanted << vorn.descriptor(j).Header;
+        if (vorn.EntryCount == 0)
+            wanted << vorn.descriptor(j).DefaultValue;
+        for (int p = 1; p <= vorn.EntryCount; ++p)
+            wanted << vorn.value(p, j);
+    }
+    for (int p = 1; p <= vorn.EntryCount; ++p)
+        wanted << vorn.VornName + QStringLiteral(" — ") + vorn.entryCaption(p);
+    QStringList missing;
+    for (const QString& value : wanted) {
+        const QString words =
+            QString(value).replace(ListSeparator, QLatin1Char(' ')).simplified();
+        for (const QString& word : words.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (!text.contains(word))
+                missing << word;
+    }
+    return missing;
+}
+
+QString lines(int n, const QString& word) {
+    QStringList text;
+    for (int i = 1; i <= n; ++i)
+        text << QStringLiteral("%1%2").arg(word).arg(i);
+    return text.join(QStringLiteral("\r\n"));
+}
+
+// A card of every kind of box, and entries whose values are all different words.
+Vorn zoo(int entries, qint16 cardHeight) {
+    std::vector<QStringList> values;
+    const QStringList names{"кот", "пёс", "сова", "ёж", "лис"};
+    for (int p = 0; p < entries; ++p) {
+        const QString n = names.value(p, QStringLiteral("зверь%1").arg(p));
+        values.push_back({n, QStringLiteral("%1").arg(100 + p),
+                          QStringLiteral("живёт в лесу %1\r\nлюбит ягоды %1").arg(n),
+                          ListSeparator + QStringLiteral("прививка-%1").arg(n) +
+                              ListSeparator + QStringLiteral("осмотр-%1").arg(n),
+                          QString()});
+    }
+    // One row of boxes, ending 3400 below the card's top.
+    Vorn vorn = SampleVorn::make({box(BoxKind::Phrase, "Кличка", "кличка?", 2400, 1000),
+                                  box(BoxKind::Number, "Возраст", "1", 4400, 1000, 5),
+                                  box(BoxKind::Text, "Заметки", "пусто", 6400, 1000),
+                                  box(BoxKind::List, "Прививки", {}, 9800, 1000, 2),
+                                  box(BoxKind::Word, "Подпись врача", {}, 11800, 1000)},
+                                 values, 1);
+    vorn.VornName = QStringLiteral("Зоопарк");
+    vorn.CardWidth = 2200 + 12000;
+    vorn.CardHeight = cardHeight;
+    return vorn;
+}
+
+// Pixels of image within a small distance of colour.
+int pixelsOf(const QImage& image, QColor colour) {
+    int found = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                    qAbs(c.blue() - colour.blue()) <
+                30)
+                ++found;
+        }
+    return found;
+}
+
+} // namespace
+
+class TestCardPrinter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void everyCard_data();
+    void everyCard();
+    void tallCard_data();
+    void tallCard();
+    void picture_data();
+    void picture();
+    void blankForm();
+    void noFileLeft_data();
+    void noFileLeft();
+    void progress();
+    void pdfPaper_data();
+    void pdfPaper();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString file(const QString& name) const { return dir_->filePath(name); }
+};
+
+void TestCardPrinter::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestCardPrinter::everyCard_data() {
+    QTest::addColumn<int>("cardHeight");
+    QTest::addColumn<bool>("printer");
+    QTest::addColumn<int>("pages");
+    // The card is 12000 twips wide, and A4 between its margins 10770 wide and 15700 high.
+    QTest::newRow("short cards share a page") << 900 + 3600 << false << 1;
+    QTest::newRow("cards over half a page high, a page each") << 900 + 9500 << false << 3;
+    QTest::newRow("on a printer") << 900 + 9500 << true << 3;
+}
+
+// Three entries: every header, every value and each card's heading are in the output, the
+// cards on as many pages as they need.
+void TestCardPrinter::everyCard() {
+    QFETCH(int, cardHeight);
+    QFETCH(bool, printer);
+    const Vorn vorn = zoo(3, qint16(cardHeight));
+    const QString pdf = file(QStringLiteral("zoo.pdf"));
+    QString error;
+    if (printer) {
+        QPrinter paper(QPrinter::HighResolution);
+        paper.setOutputFormat(QPrinter::PdfFormat);
+        paper.setOutputFileName(pdf);
+        paper.setPageSize(QPageSize(QPageSize::A4));
+        QCOMPARE(CardPrinter(vorn).print(paper, {}, &error), Outcome::Done);
+    } else {
+        QCOMPARE(CardPrinter(vorn).savePdf(pdf, &error), Outcome::Done);
+        QVERIFY(pageSize(pdf).contains(QStringLiteral("A4")));
+    }
+    QVERIFY(error.isEmpty());
+    QTEST(pageCount(pdf), "pages");
+    QCOMPARE(missingWords(vorn, textOf(pdf)), QStringList());
+}
+
+void TestCardPrinter::tallCard_data() {
+    QTest::addColumn<int>("entries");
+    QTest::newRow("one") << 1;
+    QTest::newRow("two") << 2;
+}
+
+// A text of 300 lines makes a card several pages high: it is scaled down onto a page of its
+// own, whole.
+void TestCardPrinter::tallCard() {
+    QFETCH(int, entries);
+    std::vector<QStringList> values(size_t(entries), {lines(300, QStringLiteral("строка"))});
+    const Vorn vorn = SampleVorn::make({box(BoxKind::Text, "Длинный текст", {}, 2400, 1000),
+                                        box(BoxKind::Phrase, "Внизу", "подвал", 2400, 3000)},
+                                       values);
+    const QString pdf = file(QStringLiteral("tall.pdf"));
+    QString error;
+    QCOMPARE(CardPrinter(vorn).savePdf(pdf, &error), Outcome::Done);
+    QCOMPARE(pageCount(pdf), entries);
+    for (int page = 1; page <= entries; ++page) {
+        const QString text =
+            poppler(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                     QString::number(page), pdf, QStringLiteral("-")});
+        for (const QString& line :
+             {QStringLiteral("строка1"), QStringLiteral("строка300"), QStringLiteral("Внизу")})
+            QVERIFY2(text.contains(line), qPrintable(line));
+    }
+}
+
+void TestCardPrinter::picture_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("in the vorn's folder") << QStringLiteral(".\\Зоопарк\\кот.png") << true;
+    QTest::newRow("a missing file") << QStringLiteral(".\\Зоопарк\\нет.png") << false;
+    QTest::newRow("no picture") << QString() << false;
+}
+
+// The picture of a picture box is drawn: its colour shows on the rendered page.
+void TestCardPrinter::picture() {
+    QFETCH(QString, value);
+    QFETCH(bool, shown);
+    const QColor magenta(200, 30, 170);
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Зоопарк")));
+    QImage picture(120, 90, QImage::Format_RGB32);
+    picture.fill(magenta);
+    QVERIFY(picture.save(file(QStringLiteral("Зоопарк/кот.png"))));
+
+    Vorn vorn = SampleVorn::make({box(BoxKind::Picture, "Фото", {}, 2400, 1000, 11)}, {{value}});
+    vorn.StartDir = dir_->path();
+    const QString pdf = file(QStringLiteral("picture.pdf"));
+    QString error;
+    QCOMPARE(CardPrinter(vorn).savePdf(pdf, &error), Outcome::Done);
+    poppler(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
+             QStringLiteral("-singlefile"), pdf, file(QStringLiteral("page"))});
+    const QImage page(file(QStringLiteral("page.png")));
+    QVERIFY(!page.isNull());
+    // 120 x 90 pixels are 1.25 x 0.94 inches on screen; on paper the card is scaled up.
+    const int area = int(1.25 * 30 * 0.94 * 30);
+    QCOMPARE(pixelsOf(page, magenta) >= area, shown);
+    QCOMPARE(pixelsOf(page, magenta) == 0, !shown);
+}
+
+// Without entries the blank card, with the default values, is printed once.
+void TestCardPrinter::blankForm() {
+    Vorn vorn = zoo(0, 900 + 3600);
+    const QString pdf = file(QStringLiteral("form.pdf"));
+    QString error;
+    QCOMPARE(CardPrinter(vorn).cardCount(), 1);
+    QCOMPARE(CardPrinter(vorn).savePdf(pdf, &error), Outcome::Done);
+    QCOMPARE(pageCount(pdf), 1);
+    const QString text = textOf(pdf);
+    QCOMPARE(missingWords(vorn, text), QStringList());
+    QVERIFY(text.startsWith(vorn.VornName));
+}
+
+void TestCardPrinter::noFileLeft_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("stopAt");  // the progress report that answers "stop"; -1: none
+    QTest::addColumn<bool>("before"); // a file was there before
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("a folder that is a file")
+        << QStringLiteral("plain.txt/zoo.pdf") << -1 << false << int(Outcome::Failed);
+    QTest::newRow("a missing folder")
+        << QStringLiteral("nowhere/zoo.pdf") << -1 << false << int(Outcome::Failed);
+    QTest::newRow("cancelled before the first card")
+        << QStringLiteral("zoo.pdf") << 0 << false << int(Outcome::Cancelled);
+    QTest::newRow("cancelled after two cards")
+        << QStringLiteral("zoo.pdf") << 2 << false << int(Outcome::Cancelled);
+    QTest::newRow("cancelled over an older file")
+        << QStringLiteral("zoo.pdf") << 1 << true << int(Outcome::Cancelled);
+}
+
+// A cancelled or failed PDF leaves no file, and an older file as it was; a failure names
+// the file.
+void TestCardPrinter::noFileLeft() {
+    QFETCH(QString, target);
+    QFETCH(int, stopAt);
+    QFETCH(bool, before);
+    QFETCH(int, outcome);
+    QFile plain(file(QStringLiteral("plain.txt")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString path = file(target);
+    const QByteArray older("older");
+    if (before) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(older) == older.size());
+    }
+    const CardPrinter::Progress progress = [&](int done, int) { return done != stopAt; };
+    QString error;
+    QCOMPARE(int(CardPrinter(zoo(3, 900 + 3600)).savePdf(path, &error, progress)), outcome);
+    if (outcome == int(Outcome::Failed))
+        QVERIFY2(error.contains(path), qPrintable(error));
+    else
+        QVERIFY(error.isEmpty());
+    QFile left(path);
+    QCOMPARE(left.exists(), before);
+    if (before) {
+        QVERIFY(left.open(QIODevice::ReadOnly));
+        QCOMPARE(left.readAll(), older);
+    }
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files),
+             QStringList{QStringLiteral("plain.txt")} +
+                 (before ? QStringList{target} : QStringList{}));
+}
+
+// Progress is told before the first card and after each, up to the total.
+void TestCardPrinter::progress() {
+    QList<QPoint> told;
+    const CardPrinter::Progress progress = [&](int done, int total) {
+        told << QPoint(done, total);
+        return true;
+    };
+    QString error;
+    QCOMPARE(
+        CardPrinter(zoo(4, 900 + 3600)).savePdf(file(QStringLiteral("zoo.pdf")), &error, progress),
+        Outcome::Done);
+    QCOMPARE(told, (QList<QPoint>{{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+}
+
+void TestCardPrinter::pdfPaper_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("paper");
+    QTest::newRow("Russia") << QLocale(QLocale::Russian, QLocale::Russia) << int(QPageSize::A4);
+    QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << int(QPageSize::A4);
+    QTest::newRow("United States")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << int(QPageSize::Letter);
+}
+
+void TestCardPrinter::pdfPaper() {
+    QFETCH(QLocale, locale);
+    QTEST(int(CardPrinter::pdfPageSize(locale).id()), "paper");
+}
+
+QTEST_MAIN(TestCardPrinter)
+#include "tst_cardprinter.moc"
