@@ -1,5 +1,6 @@
 // The window at full size: loading as the user feels it, stepping through entries, the
 // exports and the report, and the memory the program holds.
+#include "benchwindow.h"
 #include "counting.h"
 #include "exporttext.h"
 #include "fullvorn.h"
@@ -21,50 +22,7 @@
 #include <vector>
 
 namespace {
-
-// The benchmarks ask the user nothing; any question would be a fault in the measurement.
-class SilentPrompts : public Prompts {
-public:
-    void message(const QString&, const QString&) override {}
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    Answer askYesNoCancel(const QString&, const QString&) override { return Answer::No; }
-    std::optional<QString> askText(const QString&, Echo) override { return QString(); }
-    std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFileName(const QString&, const QString&) override { return {}; }
-    void beep() override {}
-};
-
-class FixedRandom : public RandomSource {
-public:
-    double next() override { return 0.5; }
-};
-
-// The full vorn's pictures (.\zoo\picture0.png .. picture19.png), made once in a temporary
-// folder that becomes the working directory, as the program's start folder.
-void makePictures() {
-    static QTemporaryDir folder;
-    static const bool made = [] {
-        QDir(folder.path()).mkdir(QStringLiteral("zoo"));
-        for (int i = 0; i < 20; ++i) {
-            QImage image(160, 120, QImage::Format_RGB32);
-            image.fill(QColor::fromHsv(i * 18, 160, 220));
-            image.save(folder.filePath(QStringLiteral("zoo/picture%1.png").arg(i)));
-        }
-        return QDir::setCurrent(folder.path());
-    }();
-    Q_UNUSED(made);
-}
-
-struct Window {
-    SilentPrompts prompts;
-    FixedRandom random;
-    View view{(makePictures(), prompts), random};
-    Window() {
-        view.show();
-        QApplication::processEvents();
-    }
-    QListWidget* list() { return view.findChild<QListWidget*>(QStringLiteral("VornList")); }
-};
+using namespace BenchWindow;
 
 QString namer() {
     return QStringLiteral("zoo");
@@ -144,16 +102,6 @@ void BM_StatsReport(benchmark::State& state) {
 }
 BENCHMARK(BM_StatsReport)->Unit(benchmark::kMillisecond);
 
-long peakResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
 // The program's peak resident memory after holding and showing the full vorn.
 void BM_PeakMemoryFullVorn(benchmark::State& state) {
     for (auto _ : state) {
@@ -162,7 +110,7 @@ void BM_PeakMemoryFullVorn(benchmark::State& state) {
         w.list()->setCurrentRow(1);
         QApplication::processEvents();
     }
-    state.counters["peak_MiB"] = double(peakResidentKiB()) / 1024.0;
+    state.counters["peak_MiB"] = double(residentKiB()) / 1024.0;
 }
 BENCHMARK(BM_PeakMemoryFullVorn)->Unit(benchmark::kMillisecond)->Iterations(1);
 

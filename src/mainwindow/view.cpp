@@ -265,19 +265,8 @@ void View::adoptVorn(Vorn loaded) {
 
 void View::restore(const Vorn& snapshot, int index) {
     GetFormat();
-    Vorn next = snapshot;
-    // The name, the file, the lock and the window size are not edits: they stay as they are.
-    // Picture paths follow the name the vorn has now.
-    if (next.VornName != vorn_.VornName)
-        next.renamePictures(vorn_.VornName);
-    next.VornName = vorn_.VornName;
-    next.VornPath = vorn_.VornPath;
-    next.StartDir = vorn_.StartDir;
-    next.CardWidth = vorn_.CardWidth;
-    next.CardHeight = vorn_.CardHeight;
-    next.Unlocked = vorn_.Unlocked;
-    next.Modified = true; // undoing is a change of the vorn as much as doing
-    vorn_ = std::move(next);
+    vorn_ = VornHistory::withStateOf(snapshot, vorn_);
+    vorn_.Modified = true; // undoing is a change of the vorn as much as doing
 
     entries_->rebuildList();
     entries_->selectItem(std::clamp(index, 0, vorn_.usedEntries()));

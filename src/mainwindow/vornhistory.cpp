@@ -16,21 +16,22 @@ const QString Typing = QStringLiteral("ввод");
 // Typing steps merge with the step before them when they have the same key.
 constexpr int TypingId = 1;
 
-// What an edit may change. The name, the file, the lock, the window size and the flags
-// are not edits, so two vorns that differ only there hold the same card and entries.
-bool sameEdits(const Vorn& a, const Vorn& b) {
-    Vorn x = a;
-    x.CardWidth = b.CardWidth;
-    x.CardHeight = b.CardHeight;
-    x.Unlocked = b.Unlocked;
-    x.Designing = b.Designing;
-    x.Modified = b.Modified;
-    x.VornName = b.VornName;
-    x.VornPath = b.VornPath;
-    x.StartDir = b.StartDir;
-    return x == b;
-}
 } // namespace
+
+Vorn VornHistory::withStateOf(const Vorn& snapshot, const Vorn& now) {
+    Vorn v = snapshot;
+    if (v.VornName != now.VornName)
+        v.renamePictures(now.VornName);
+    v.VornName = now.VornName;
+    v.VornPath = now.VornPath;
+    v.StartDir = now.StartDir;
+    v.CardWidth = now.CardWidth;
+    v.CardHeight = now.CardHeight;
+    v.Unlocked = now.Unlocked;
+    v.Designing = now.Designing;
+    v.Modified = now.Modified;
+    return v;
+}
 
 class VornHistory::Command : public QUndoCommand {
 public:
@@ -103,7 +104,7 @@ void VornHistory::typed(const Vorn& before, int k, int p) {
 }
 
 void VornHistory::push(const QString& name, const Vorn& before, int beforeIndex, int mergeKey) {
-    if (sameEdits(before, vorn_))
+    if (withStateOf(before, vorn_) == vorn_)
         return;
     stack_->push(new Command(*this, name, before, beforeIndex, vorn_, selection_(), mergeKey));
 }

@@ -72,8 +72,12 @@ public:
     void addActions(QMenu* menu);
     QUndoStack* stack() const { return stack_; }
 
+    // snapshot's card and entries with all that is not an edit taken from now: the name (the
+    // picture paths follow it), the file, the lock, the flags and the window size.
+    static Vorn withStateOf(const Vorn& snapshot, const Vorn& now);
+
     // How many steps are kept at least.
-    static constexpr int Limit = 100;
+    static constexpr int Limit = 200;
 
 private:
     class Command;
