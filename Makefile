@@ -3,6 +3,9 @@ BUILD     ?= build
 BUILDTYPE ?= RelWithDebInfo
 PREFIX    ?= /usr/local
 JOBS      ?= $(shell nproc)
+# WERROR=ON makes every compiler warning an error (CI sets it); unset keeps what the build
+# folder was configured with.
+WERROR    ?=
 
 .PHONY: run test deps configure build bench install asan clean
 
@@ -16,7 +19,8 @@ deps:
 	./scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_EXTRA)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+		$(if $(WERROR),-DTESSAVORN_WERROR=$(WERROR)) $(CMAKE_EXTRA)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)

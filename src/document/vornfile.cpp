@@ -227,6 +227,12 @@ private:
     bool ok_ = true;
 };
 
+std::optional<qint16> decodeCount(const std::optional<QByteArray>& field) {
+    if (!field)
+        return std::nullopt;
+    return Scrim::decodeNum(*field);
+}
+
 LoadResult damaged(const StepReader& in, const QString& reason) {
     LoadResult result;
     result.error = in.failed() ? ReadFailedText.arg(in.errorString()) : reason;
@@ -323,8 +329,8 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
         boxesField = in.raw();
         entriesField = in.raw();
     }
-    const auto boxes = boxesField ? Scrim::decodeNum(*boxesField) : std::nullopt;
-    const auto entries = entriesField ? Scrim::decodeNum(*entriesField) : std::nullopt;
+    const std::optional<qint16> boxes = decodeCount(boxesField);
+    const std::optional<qint16> entries = decodeCount(entriesField);
     if (!boxes || !entries)
         return damaged(in, CountsUnreadableText);
     if (!inRange(*boxes, 0, VornLimits::MaxBoxes) || !inRange(*entries, 0, VornLimits::MaxEntries))
