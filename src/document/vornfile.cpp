@@ -1,5 +1,6 @@
 #include "vornfile.h"
 
+#include "fileerrors.h"
 #include "scrim.h"
 
 #include <QFile>
@@ -9,7 +10,6 @@
 namespace {
 
 // Messages for the user; %1 and %2 are filled in where they are used.
-const QString OpenFailedText = QStringLiteral("Не удалось открыть файл «%1»: %2.");
 const QString LoadFailedText = QStringLiteral("Не удалось загрузить ворн из файла «%1». %2");
 const QString ReadFailedText = QStringLiteral("Ошибка чтения файла: %1.");
 const QString CountsUnreadableText =
@@ -77,7 +77,7 @@ public:
         return field;
     }
     bool failed() const { return failed_; }
-    QString errorString() const { return device_.errorString(); }
+    QString errorString() const { return FileErrors::reason(device_); }
 
 private:
     // Moves the bytes up to the first one that stops the field into it (at most
@@ -215,9 +215,15 @@ private:
         if (buffer_.size() >= BlockBytes)
             flush();
     }
+    // A device may take part of a block; the rest is offered again until it takes all or
+    // fails, so that a failure carries the device's reason.
     void flush() {
-        if (ok_ && !buffer_.isEmpty())
-            ok_ = device_.write(buffer_) == buffer_.size();
+        qsizetype done = 0;
+        while (ok_ && done < buffer_.size()) {
+            const qint64 n = device_.write(buffer_.constData() + done, buffer_.size() - done);
+            ok_ = n > 0;
+            done += ok_ ? n : 0;
+        }
         buffer_.clear();
     }
 
@@ -279,7 +285,7 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
     for (int j = 1; j <= boxes; ++j)
         out.number(vorn.boxOrder(j));
     if (!out.finish()) {
-        setError(error, WriteFailedText.arg(device.errorString()));
+        setError(error, WriteFailedText.arg(FileErrors::reason(device)));
         return false;
     }
     return true;
@@ -288,7 +294,7 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
 bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(file.errorString())));
+        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
         return false;
     }
     QString reason;
@@ -298,7 +304,7 @@ bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
         return false;
     }
     if (!file.commit()) {
-        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(file.errorString())));
+        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
         return false;
     }
     return true;
@@ -398,7 +404,7 @@ LoadResult LoadFrom(const QString& path, const Vorn& base, const OldFileNamer& n
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         LoadResult result;
-        result.error = OpenFailedText.arg(path, file.errorString());
+        result.error = FileErrors::openFailed(file);
         return result;
     }
     LoadResult result = readVorn(file, base, namer);

@@ -1,14 +1,18 @@
+#include "fileerrors.h"
 #include "scrim.h"
+#include "support/failingdevice.h"
 #include "support/samplevorn.h"
 #include "vornfile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <set>
 
 namespace {
@@ -389,6 +393,98 @@ private Q_SLOTS:
         }
     }
 
+    void writeFailures_data() {
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("where"); // the first byte the device refuses
+        QTest::newRow("first byte") << 3 << 4 << "first";
+        QTest::newRow("mid-line") << 3 << 4 << "mid-line";
+        QTest::newRow("last byte") << 3 << 4 << "last";
+        QTest::newRow("in a later block of a full vorn") << 50 << 500 << "later block";
+    }
+    // A device that fails part way makes the write fail with the device's reason, and
+    // nothing more is tried after the failure.
+    void writeFailures() {
+        QFETCH(int, boxes);
+        QFETCH(int, entries);
+        QFETCH(QString, where);
+        const Vorn vorn = sampleVorn(boxes, entries);
+        const QByteArray whole = written(vorn);
+        const qsizetype nameLine = whole.indexOf("\r\n") + 2;
+        const qsizetype capacity = where == u"first" ? 0
+                                   : where == u"mid-line"
+                                       ? (nameLine + whole.indexOf("\r\n", nameLine)) / 2
+                                   : where == u"last" ? whole.size() - 1
+                                                      : whole.size() / 2;
+        FailingDevice device(capacity);
+        QString error;
+        QVERIFY(!writeVorn(device, vorn, &error));
+        QVERIFY2(error.contains(FileErrors::DiskFull), qPrintable(error));
+        QCOMPARE(device.written(), whole.left(capacity));
+        QCOMPARE(device.failedWrites(), 1);
+    }
+
+    void failureReasons_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing file") << "read missing" << FileErrors::NotFound;
+        QTest::newRow("missing folder") << "save in missing folder" << FileErrors::NotFound;
+        QTest::newRow("folder read as a file") << "read folder" << FileErrors::IsFolder;
+        QTest::newRow("folder saved over") << "save folder" << FileErrors::IsFolder;
+        QTest::newRow("disk full") << "write full disk" << FileErrors::DiskFull;
+        QTest::newRow("below a file: the system's text")
+            << "save below file" << qt_error_string(ENOTDIR);
+        // Root, which runs CI, may write anywhere: these two come from a device that fails
+        // with the system's text for them.
+        QTest::newRow("no permission") << "device EACCES" << FileErrors::NoPermission;
+        QTest::newRow("read-only file system") << "device EROFS" << FileErrors::ReadOnlyFileSystem;
+        QTest::newRow("anything else as given") << "device other"
+                                                << "Сбой устройства";
+    }
+    void failureReasons() {
+        QFETCH(QString, failure);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QFile plain(dir.filePath(QStringLiteral("plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        std::unique_ptr<QIODevice> device;
+        const auto saveFile = [&](const QString& path) {
+            auto file = std::make_unique<QSaveFile>(path);
+            QVERIFY(!file->open(QIODevice::WriteOnly));
+            device = std::move(file);
+        };
+        const auto readFile = [&](const QString& path) {
+            auto file = std::make_unique<QFile>(path);
+            QVERIFY(!file->open(QIODevice::ReadOnly));
+            device = std::move(file);
+        };
+        if (failure == u"read missing") {
+            readFile(dir.filePath(QStringLiteral("missing.vorn")));
+        } else if (failure == u"save in missing folder") {
+            saveFile(dir.filePath(QStringLiteral("missing/x.vorn")));
+        } else if (failure == u"read folder") {
+            readFile(dir.path());
+        } else if (failure == u"save folder") {
+            saveFile(dir.path());
+        } else if (failure == u"save below file") {
+            saveFile(plain.fileName() + QStringLiteral("/x.vorn"));
+        } else if (failure == u"write full disk") {
+            auto file = std::make_unique<QFile>(QStringLiteral("/dev/full"));
+            QVERIFY(file->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            QCOMPARE(file->write("x", 1), -1);
+            device = std::move(file);
+        } else {
+            const int code = failure.endsWith(u"EACCES")  ? EACCES
+                             : failure.endsWith(u"EROFS") ? EROFS
+                                                          : 0;
+            device = std::make_unique<FailingDevice>(0, code ? qt_error_string(code) : reason);
+            QCOMPARE(device->write("x", 1), -1);
+        }
+        QVERIFY(device);
+        QCOMPARE(FileErrors::reason(*device), reason);
+    }
+
     void saveAndLoadFiles() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("зоопарк.vorn"));
@@ -408,6 +504,9 @@ private Q_SLOTS:
             const LoadResult result = LoadFrom(target, Vorn(), nullptr);
             QVERIFY2(!result.vorn && result.error.contains(target), qPrintable(result.error));
         }
+        const QString missing = dir.filePath(QStringLiteral("нет.vorn"));
+        QCOMPARE(LoadFrom(missing, Vorn(), nullptr).error,
+                 FileErrors::OpenFailedText.arg(missing, FileErrors::NotFound));
     }
 };
 
