@@ -17,6 +17,8 @@ private Q_SLOTS:
     void closingKeepsFrase();
     void hiddenEcho();
     void messageTitles();
+    void modalHelperFails_data();
+    void modalHelperFails();
 };
 
 // OK takes the text as typed, even empty; one dialog serves every question, and each use
@@ -25,8 +27,6 @@ void TestQtPrompts::okTakesTheTextAndTheNextUseStartsEmpty() {
     QWidget window;
     QtPrompts prompts(&window);
     onNextModal<InputDialog>([](InputDialog* d) {
-        if (!d)
-            return;
         typeText(d->Text, QStringLiteral("  пёс и кот "));
         QTest::mouseClick(d->Ok, Qt::LeftButton);
     });
@@ -34,8 +34,6 @@ void TestQtPrompts::okTakesTheTextAndTheNextUseStartsEmpty() {
 
     QStringList onOpen{QStringLiteral("not shown")};
     onNextModal<InputDialog>([&](InputDialog* d) {
-        if (!d)
-            return;
         onOpen = QStringList{d->Text->text(), d->Frase};
         QTest::keyClick(d->Text, Qt::Key_Return);
     });
@@ -50,13 +48,12 @@ void TestQtPrompts::closingKeepsFrase() {
     QWidget window;
     QtPrompts prompts(&window);
     prompts.inputDialog()->Frase = QStringLiteral("кот");
-    onNextModal<InputDialog>([&](InputDialog* d) {
-        if (!d)
-            return;
+    const ModalCall closing = onNextModal<InputDialog>([&](InputDialog* d) {
         typeText(d->Text, QStringLiteral("пёс"));
         d->close();
     });
     QCOMPARE(prompts.askText(QString()), std::nullopt);
+    QVERIFY(closing.done());
     QCOMPARE(prompts.inputDialog()->Frase, QStringLiteral("кот"));
     QVERIFY(prompts.inputDialog()->isHidden());
 }
@@ -68,8 +65,6 @@ void TestQtPrompts::hiddenEcho() {
     QStringList seen; // caption and whether the typed text is shown, per use
     const auto typeSecret = [&] {
         onNextModal<InputDialog>([&](InputDialog* d) {
-            if (!d)
-                return;
             typeText(d->Text, QStringLiteral("тайна"));
             seen << d->windowTitle()
                  << (d->Text->displayText() == d->Text->text() ? "shown" : "masked");
@@ -92,8 +87,6 @@ void TestQtPrompts::messageTitles() {
     QStringList seen;
     const auto press = [&](QMessageBox::StandardButton button) {
         onNextModal<QMessageBox>([&seen, button](QMessageBox* box) {
-            if (!box)
-                return;
             seen << box->windowTitle() + ": " + box->text();
             box->button(button)->click();
         });
@@ -108,6 +101,37 @@ void TestQtPrompts::messageTitles() {
     QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
     QCOMPARE(seen, (QStringList{"Tessavorn: Вывод успешный.", "Отчёт: Готово.",
                                 "Tessavorn: Удалить?", "Tessavorn: Сохранить?"}));
+}
+
+void TestQtPrompts::modalHelperFails_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("no dialog comes") << "none";
+    QTest::newRow("a dialog of another class") << "other class";
+    QTest::newRow("a second request while the first waits") << "second request";
+}
+
+// The dialog helper of the other tests fails the test instead of handing its action nothing.
+void TestQtPrompts::modalHelperFails() {
+    QFETCH(QString, what);
+    QWidget window;
+    QtPrompts prompts(&window);
+    bool ran = false;
+    QEXPECT_FAIL("", "the helper reports the dialog that did not come", Continue);
+    if (what == u"none") {
+        const ModalCall call = onNextModal([&](QWidget*) { ran = true; });
+        QTest::qWait(20);
+        QVERIFY(!call.done());
+    } else if (what == u"other class") {
+        const ModalCall call = onNextModal<InputDialog>([&](InputDialog*) { ran = true; });
+        prompts.message(QStringLiteral("Вывод успешный."));
+        QVERIFY(!call.done()); // the message box was closed without the action
+    } else {
+        const ModalCall first = onNextModal([&](QWidget*) { ran = true; });
+        const ModalCall second = onNextModal([](QWidget* modal) { modal->close(); });
+        prompts.message(QStringLiteral("Вывод успешный."));
+        QVERIFY(second.done() && !first.done());
+    }
+    QVERIFY(!ran);
 }
 
 QTEST_MAIN(TestQtPrompts)
