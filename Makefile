@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 # folder was configured with.
 WERROR    ?=
 
-.PHONY: run test deps configure build bench install asan clean
+.PHONY: run test deps configure build bench install asan fuzz clean
 
 run: build
 	./$(BUILD)/src/app/tessavorn
@@ -30,6 +30,21 @@ bench: build
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The file reader's libFuzzer target alone, optimised, built with clang, run for FUZZ_TIME
+# seconds over fuzz/corpus (which git ignores) and the seeds. An input that breaks a promise
+# is written to fuzz/crashes; keep it there with the fix, and seed_replay runs it from then on.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME  ?= 60
+fuzz:
+	./scripts/install-deps --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ \
+		-DTESSAVORN_FUZZ=ON -DTESSAVORN_TESTS=OFF -DTESSAVORN_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzz_vornfile -j$(JOBS)
+	mkdir -p fuzz/corpus
+	./$(FUZZ_BUILD)/fuzz/fuzz_vornfile -max_total_time=$(FUZZ_TIME) \
+		-artifact_prefix=fuzz/crashes/ fuzz/corpus fuzz/seeds
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan:
