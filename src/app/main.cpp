@@ -1,6 +1,7 @@
 #include "clockrandom.h"
 #include "commandline.h"
 #include "qtprompts.h"
+#include "qttranslations.h"
 #include "view.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
     // Qt's own options are still in argv; QApplication takes them.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessavorn"));
+    // Without the catalogue Qt's buttons stay English; the program still works.
+    installQtTranslations(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessavorn-256.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("tessavorn"));
 

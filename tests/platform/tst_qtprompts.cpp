@@ -1,14 +1,20 @@
 // The Qt dialogs behind Prompts, driven the way a user would.
 #include "inputdialog.h"
 #include "qtprompts.h"
+#include "qttranslations.h"
 #include "support/modal.h"
 #include "support/typing.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
+
+#include <memory>
 
 class TestQtPrompts : public QObject {
     Q_OBJECT
@@ -19,6 +25,8 @@ private Q_SLOTS:
     void messageTitles();
     void modalHelperFails_data();
     void modalHelperFails();
+    void qtTextsInRussian_data();
+    void qtTextsInRussian();
 };
 
 // OK takes the text as typed, even empty; one dialog serves every question, and each use
@@ -132,6 +140,39 @@ void TestQtPrompts::modalHelperFails() {
         QVERIFY(second.done() && !first.done());
     }
     QVERIFY(!ran);
+}
+
+void TestQtPrompts::qtTextsInRussian_data() {
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("yes, no, cancel") << "yes/no/cancel" << QStringList{"Да", "Нет", "Отмена"};
+    QTest::newRow("open file") << "open" << QStringList{"Открыть", "Отмена"};
+}
+
+// With Qt's Russian catalogue installed as at start-up, Qt's own buttons read in Russian.
+void TestQtPrompts::qtTextsInRussian() {
+    QFETCH(QString, question);
+    QFETCH(QStringList, buttons);
+    const std::unique_ptr<QTranslator> translator(installQtTranslations(*qApp));
+    QVERIFY2(translator, "Qt's Russian catalogue (qt6-translations-l10n) is missing");
+    QWidget window;
+    QtPrompts prompts(&window);
+    QStringList seen;
+    const ModalCall call = onNextModal([&](QWidget* dialog) {
+        auto* box = dialog->findChild<QDialogButtonBox*>();
+        for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+            seen << button->text().remove(u'&');
+        box->button(QDialogButtonBox::Cancel)->click();
+    });
+    if (question == u"open")
+        QCOMPARE(prompts.openFileName(QStringLiteral("*.vorn"), QDir::tempPath()), std::nullopt);
+    else
+        QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
+    QVERIFY(call.done());
+    // The order of the buttons is the platform's.
+    seen.sort();
+    buttons.sort();
+    QCOMPARE(seen, buttons);
 }
 
 QTEST_MAIN(TestQtPrompts)
