@@ -193,10 +193,41 @@ bool Vorn::swapEntries(int p, int q) {
     return true;
 }
 
+namespace {
+
+// A list value as its list box shows it, items joined by ", ": the items follow the
+// separators, blanks around each left out. A value that does not begin with a separator is
+// shown as if it did, so its first piece is an item too.
+QString shownListItems(const QString& value) {
+    QString shown;
+    QStringView rest(value);
+    if (rest.startsWith(ListSeparator))
+        rest = rest.sliced(1);
+    for (;;) {
+        const qsizetype end = rest.indexOf(ListSeparator);
+        QStringView item = end < 0 ? rest : rest.first(end);
+        while (item.startsWith(QLatin1Char(' ')))
+            item = item.sliced(1);
+        while (item.endsWith(QLatin1Char(' ')))
+            item.chop(1);
+        shown += item;
+        if (end < 0)
+            return shown;
+        shown += QStringLiteral(", ");
+        rest = rest.sliced(end + 1);
+    }
+}
+
+} // namespace
+
 QString Vorn::entryCaption(int p) const {
     QString caption = Zeroes(clampTo16(p), 3);
-    if (inRange(TitleBox, 1, usedBoxes()))
-        caption += QLatin1Char(' ') + value(p, TitleBox);
+    if (inRange(TitleBox, 1, usedBoxes())) {
+        const QString title = value(p, TitleBox);
+        // The separator in front of each item has no glyph: a list title reads as its items.
+        caption += QLatin1Char(' ') +
+                   (descriptor(TitleBox).Type == BoxKind::List ? shownListItems(title) : title);
+    }
     return caption;
 }
 

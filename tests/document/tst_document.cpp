@@ -198,6 +198,38 @@ private Q_SLOTS:
         QCOMPARE(vorn.countMatches(phrase), count);
     }
 
+    void listTitleCaption_data() {
+        QTest::addColumn<int>("kind");        // of the title box
+        QTest::addColumn<QString>("value");   // its value in entry 1
+        QTest::addColumn<QString>("caption"); // what the entry list shows
+        const QChar sep = ListSeparator;
+        QTest::newRow("list: items joined")
+            << int(BoxKind::List)
+            << sep + QStringLiteral("бешенство") + sep + QStringLiteral("чумка")
+            << "001 бешенство, чумка";
+        QTest::newRow("list: blanks around items left out, an empty item kept")
+            << int(BoxKind::List) << sep + QStringLiteral(" a ") + sep + sep + QStringLiteral("b  ")
+            << "001 a, , b";
+        QTest::newRow("list: a value without the leading separator")
+            << int(BoxKind::List) << QStringLiteral("a") + sep + QStringLiteral("b") << "001 a, b";
+        QTest::newRow("list: one empty item") << int(BoxKind::List) << QString(sep) << "001 ";
+        QTest::newRow("list: nothing") << int(BoxKind::List) << QString() << "001 ";
+        QTest::newRow("phrase: as it is") << int(BoxKind::Phrase) << QStringLiteral(" кот ") + sep
+                                          << QStringLiteral("001  кот ") + sep;
+    }
+    // A list title reads as its items, and the search sees the same text.
+    void listTitleCaption() {
+        QFETCH(int, kind);
+        QFETCH(QString, value);
+        QFETCH(QString, caption);
+        const Vorn vorn = SampleVorn::make({SampleVorn::box(qint16(kind), QStringLiteral("Поле"))},
+                                           {{value}, {QStringLiteral("другое")}}, 1);
+        QCOMPARE(vorn.entryCaption(1), caption);
+        const QString shown = caption.mid(4);
+        QCOMPARE(vorn.findNext(2, shown.toUpper()).value_or(0), 1);
+        QCOMPARE(vorn.countMatches(shown), shown.isEmpty() ? 2 : 1);
+    }
+
     // Only entries' picture values change; not other boxes, not the defaults.
     void renamePictures() {
         const QStringList values{".\\old\\cat.bmp", "", ".\\old\\sub\\c.bmp", "cat.bmp"};
