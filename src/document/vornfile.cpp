@@ -1,6 +1,7 @@
 #include "vornfile.h"
 
 #include "fileerrors.h"
+#include "savetarget.h"
 #include "scrim.h"
 
 #include <QFile>
@@ -23,6 +24,10 @@ const QString VornTooLargeText =
 const QString WriteFailedText = QStringLiteral("Ошибка записи: %1.");
 const QString SaveFailedText =
     QStringLiteral("Ворн не сохранён в файл «%1». %2 Прежний файл на диске не изменён.");
+// A file written in place (its folder cannot take a temporary file) is cut short at the
+// start of the write.
+const QString SaveInPlaceFailedText = QStringLiteral(
+    "Ворн не сохранён в файл «%1». %2 Файл на диске мог остаться записанным не до конца.");
 
 const QString VersionWord = QStringLiteral("version");
 const QString VersionLineText = QStringLiteral("version ");
@@ -293,6 +298,7 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
 
 bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
     QSaveFile file(path);
+    const QString& failedText = SaveTarget::prepare(file) ? SaveInPlaceFailedText : SaveFailedText;
     if (!file.open(QIODevice::WriteOnly)) {
         setError(error, SaveFailedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
         return false;
@@ -300,11 +306,11 @@ bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
     QString reason;
     if (!writeVorn(file, vorn, &reason)) {
         file.cancelWriting();
-        setError(error, SaveFailedText.arg(path, reason));
+        setError(error, failedText.arg(path, reason));
         return false;
     }
     if (!file.commit()) {
-        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
+        setError(error, failedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
         return false;
     }
     return true;

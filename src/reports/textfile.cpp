@@ -1,6 +1,7 @@
 #include "textfile.h"
 
 #include "fileerrors.h"
+#include "savetarget.h"
 
 #include <QIODevice>
 #include <QSaveFile>
@@ -87,6 +88,7 @@ bool write(QIODevice& device, const QString& text, QString* error) {
 
 bool save(const QString& path, const QString& text, QString* error) {
     QSaveFile file(path);
+    SaveTarget::prepare(file);
     QString reason;
     bool ok = file.open(QIODevice::WriteOnly);
     if (!ok)

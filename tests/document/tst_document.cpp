@@ -1,4 +1,5 @@
 #include "fileerrors.h"
+#include "savetarget.h"
 #include "scrim.h"
 #include "support/failingdevice.h"
 #include "support/samplevorn.h"
@@ -515,6 +516,74 @@ private Q_SLOTS:
         }
         QVERIFY(device);
         QCOMPARE(FileErrors::reason(*device), reason);
+    }
+
+    void saveInPlace_data() {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("new file") << false << false << true << false;
+        QTest::newRow("file in a writable folder") << true << true << true << false;
+        QTest::newRow("writable file, folder not writable") << true << true << false << true;
+        QTest::newRow("neither writable") << true << false << false << false;
+        QTest::newRow("new file, folder not writable") << false << false << false << false;
+    }
+    // Only a writable file whose folder cannot take the temporary file is written in place.
+    void saveInPlace() {
+        QFETCH(bool, fileExists);
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, inPlace);
+        QCOMPARE(SaveTarget::writesInPlace({fileExists, fileWritable, folderWritable}), inPlace);
+    }
+
+    void saveTargetFacts_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::newRow("new file") << "new.vorn" << false << true;
+        QTest::newRow("existing file") << "plain" << true << true;
+        QTest::newRow("a folder is no file") << "sub" << false << true;
+        QTest::newRow("below a file: no folder") << "plain/x.vorn" << false << false;
+        QTest::newRow("a link is followed") << "link" << true << true;
+        QTest::newRow("missing folder") << "missing/x.vorn" << false << false;
+    }
+    // What is found on disk. Root, which runs CI, may write anywhere, so a folder that cannot
+    // be written is not among these; the decision above covers it.
+    void saveTargetFacts() {
+        QFETCH(QString, target);
+        QFETCH(bool, fileExists);
+        QFETCH(bool, folderWritable);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QFile plain(dir.filePath(QStringLiteral("sub/plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QVERIFY(QFile::copy(plain.fileName(), dir.filePath(QStringLiteral("plain"))));
+        QVERIFY(QFile::link(plain.fileName(), dir.filePath(QStringLiteral("link"))));
+        const SaveTarget::Facts facts = SaveTarget::inspect(dir.filePath(target));
+        QCOMPARE((QList<bool>{facts.fileExists, facts.fileWritable, facts.folderWritable}),
+                 (QList<bool>{fileExists, fileExists, folderWritable}));
+    }
+
+    // A file in a folder that cannot be written is still saved, with nothing left beside it.
+    // As root this goes through the temporary file like any other save; as a user it is the
+    // in-place write.
+    void saveBesideReadOnlyFolder() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+        const QString path = folder + QStringLiteral("/zoo.vorn");
+        QVERIFY(SaveTo(path, sampleVorn(1, 1)));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const Vorn vorn = sampleVorn();
+        QString error;
+        const bool saved = SaveTo(path, vorn, &error);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(saved, qPrintable(error));
+        QCOMPARE(written(LoadFrom(path, Vorn(), nullptr).vorn.value_or(Vorn())), written(vorn));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"zoo.vorn"});
     }
 
     void saveAndLoadFiles() {
