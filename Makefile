@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 # folder was configured with.
 WERROR    ?=
 
-.PHONY: run test deps configure build bench install asan fuzz clean
+.PHONY: run test deps configure build bench install asan fuzz sample clean
 
 run: build
 	./$(BUILD)/src/app/tessavorn
@@ -24,6 +24,12 @@ configure: deps
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
+
+# A small vorn to try the program with: five boxes, four entries, written by
+# scripts/sample-vorn.py into the build folder and opened.
+sample: build
+	./scripts/sample-vorn.py > $(BUILD)/sample.vorn
+	./$(BUILD)/src/app/tessavorn $(BUILD)/sample.vorn
 
 bench: build
 	./scripts/run-benchmarks $(BUILD)
