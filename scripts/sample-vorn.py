@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes a small sample vorn to stdout (for the README screenshot)."""
+"""Writes a small sample vorn to stdout (for `make sample` and the README screenshot)."""
 import sys
 
 SEP = "\x0b"  # in front of every list item

@@ -1,23 +1,42 @@
 #include "clockrandom.h"
 #include "commandline.h"
 #include "qtprompts.h"
+#include "qttranslations.h"
 #include "view.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Read before QApplication is made: help, the version and a mistake need no display, and
+    // without one QApplication would abort before a mistake could be reported.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    switch (commandLine.kind) {
+    case CommandLine::Kind::Help:
+        std::fputs(qPrintable(CommandLine::helpText(arguments.constFirst())), stdout);
+        return 0;
+    case CommandLine::Kind::Version:
+        std::fputs(qPrintable(CommandLine::versionText()), stdout);
+        return 0;
+    case CommandLine::Kind::Usage:
+        std::fputs(qPrintable(commandLine.usageText(arguments.constFirst())), stderr);
+        return UsageExitCode;
+    case CommandLine::Kind::Start:
+    case CommandLine::Kind::OpenFile:
+        break;
+    }
+
+    // Qt's own options are still in argv; QApplication takes them.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessavorn"));
-    // QApplication has taken its own options out of the arguments by now.
-    const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
-    if (commandLine.kind == CommandLine::Kind::Usage) {
-        std::fputs(qPrintable(commandLine.usageText(QApplication::arguments().constFirst())),
-                   stderr);
-        return UsageExitCode;
-    }
+    // Without the catalogue Qt's buttons stay English; the program still works.
+    installQtTranslations(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessavorn-256.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("tessavorn"));
 

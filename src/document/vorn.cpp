@@ -1,5 +1,7 @@
 #include "vorn.h"
 
+#include "listvalue.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -205,8 +207,18 @@ bool Vorn::swapEntries(int p, int q) {
 
 QString Vorn::entryCaption(int p) const {
     QString caption = Zeroes(clampTo16(p), 3);
-    if (hasTitle())
-        caption += QLatin1Char(' ') + value(p, TitleBox);
+    if (hasTitle()) {
+        const QString title = value(p, TitleBox);
+        // The separator in front of each item has no glyph: a list title reads as its items,
+        // the first piece too when the value does not begin with a separator.
+        if (descriptor(TitleBox).Type == BoxKind::List) {
+            const QString items = ListValue::normalised(title);
+            caption += QLatin1Char(' ') +
+                       ListValue::items(items, ListValue::count(items)).join(QStringLiteral(", "));
+        } else {
+            caption += QLatin1Char(' ') + title;
+        }
+    }
     return caption;
 }
 

@@ -1,5 +1,7 @@
 #include "vornfile.h"
 
+#include "fileerrors.h"
+#include "savetarget.h"
 #include "scrim.h"
 
 #include <QFile>
@@ -9,7 +11,6 @@
 namespace {
 
 // Messages for the user; %1 and %2 are filled in where they are used.
-const QString OpenFailedText = QStringLiteral("Не удалось открыть файл «%1»: %2.");
 const QString LoadFailedText = QStringLiteral("Не удалось загрузить ворн из файла «%1». %2");
 const QString ReadFailedText = QStringLiteral("Ошибка чтения файла: %1.");
 const QString CountsUnreadableText =
@@ -23,6 +24,10 @@ const QString VornTooLargeText =
 const QString WriteFailedText = QStringLiteral("Ошибка записи: %1.");
 const QString SaveFailedText =
     QStringLiteral("Ворн не сохранён в файл «%1». %2 Прежний файл на диске не изменён.");
+// A file written in place (its folder cannot take a temporary file) is cut short at the
+// start of the write.
+const QString SaveInPlaceFailedText = QStringLiteral(
+    "Ворн не сохранён в файл «%1». %2 Файл на диске мог остаться записанным не до конца.");
 
 const QString VersionWord = QStringLiteral("version");
 const QString VersionLineText = QStringLiteral("version ");
@@ -73,7 +78,7 @@ public:
         return field;
     }
     bool failed() const { return failed_; }
-    QString errorString() const { return device_.errorString(); }
+    QString errorString() const { return FileErrors::reason(device_); }
 
 private:
     // Moves the bytes up to the first one that stops the field into it (at most
@@ -211,9 +216,15 @@ private:
         if (buffer_.size() >= BlockBytes)
             flush();
     }
+    // A device may take part of a block; the rest is offered again until it takes all or
+    // fails, so that a failure carries the device's reason.
     void flush() {
-        if (ok_ && !buffer_.isEmpty())
-            ok_ = device_.write(buffer_) == buffer_.size();
+        qsizetype done = 0;
+        while (ok_ && done < buffer_.size()) {
+            const qint64 n = device_.write(buffer_.constData() + done, buffer_.size() - done);
+            ok_ = n > 0;
+            done += ok_ ? n : 0;
+        }
         buffer_.clear();
     }
 
@@ -222,6 +233,12 @@ private:
     QByteArray buffer_;
     bool ok_ = true;
 };
+
+std::optional<qint16> decodeCount(const std::optional<QByteArray>& field) {
+    if (!field)
+        return std::nullopt;
+    return Scrim::decodeNum(*field);
+}
 
 LoadResult damaged(const StepReader& in, const QString& reason) {
     LoadResult result;
@@ -269,7 +286,7 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
     for (int j = 1; j <= boxes; ++j)
         out.number(vorn.boxOrder(j));
     if (!out.finish()) {
-        setError(error, WriteFailedText.arg(device.errorString()));
+        setError(error, WriteFailedText.arg(FileErrors::reason(device)));
         return false;
     }
     return true;
@@ -277,18 +294,19 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
 
 bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
     QSaveFile file(path);
+    const QString& failedText = SaveTarget::prepare(file) ? SaveInPlaceFailedText : SaveFailedText;
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(file.errorString())));
+        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
         return false;
     }
     QString reason;
     if (!writeVorn(file, vorn, &reason)) {
         file.cancelWriting();
-        setError(error, SaveFailedText.arg(path, reason));
+        setError(error, failedText.arg(path, reason));
         return false;
     }
     if (!file.commit()) {
-        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(file.errorString())));
+        setError(error, failedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
         return false;
     }
     return true;
@@ -319,8 +337,8 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
         boxesField = in.raw();
         entriesField = in.raw();
     }
-    const auto boxes = boxesField ? Scrim::decodeNum(*boxesField) : std::nullopt;
-    const auto entries = entriesField ? Scrim::decodeNum(*entriesField) : std::nullopt;
+    const std::optional<qint16> boxes = decodeCount(boxesField);
+    const std::optional<qint16> entries = decodeCount(entriesField);
     if (!boxes || !entries)
         return damaged(in, CountsUnreadableText);
     if (!inRange(*boxes, 0, VornLimits::MaxBoxes) || !inRange(*entries, 0, VornLimits::MaxEntries))
@@ -387,7 +405,7 @@ LoadResult LoadFrom(const QString& path, const Vorn& base, const OldFileNamer& n
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         LoadResult result;
-        result.error = OpenFailedText.arg(path, file.errorString());
+        result.error = FileErrors::openFailed(file);
         return result;
     }
     LoadResult result = readVorn(file, base, namer);

@@ -30,7 +30,9 @@ inline constexpr qsizetype MaxVornFieldBytes = 16 * 1024 * 1024;
 // first failing write.
 bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error = nullptr);
 
-// Saves atomically through QSaveFile: on failure the file on disk is untouched.
+// Saves atomically through QSaveFile: on failure the file on disk is untouched. The one
+// exception is a writable file in a folder that cannot be written, which is written in place
+// (see SaveTarget); the error then says the file may be cut short.
 bool SaveTo(const QString& path, const Vorn& vorn, QString* error = nullptr);
 
 // Reads a vorn from device. base supplies what emptying a vorn keeps (output order, name,

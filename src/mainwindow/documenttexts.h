@@ -34,6 +34,5 @@ inline const QString ReadmeClose = QStringLiteral("Закрыть");
 // %1: the places looked at, one per line.
 inline const QString ReadmeMissing =
     QStringLiteral("Не найден файл с инструкциями Readme.txt. Он должен быть здесь:\n%1");
-// %1: the file, %2: the reason.
-inline const QString ReadmeUnreadable = QStringLiteral("Не удалось открыть файл «%1»: %2.");
+// A file that cannot be opened is reported with FileErrors::OpenFailedText.
 } // namespace DocumentText

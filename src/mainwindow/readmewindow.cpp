@@ -1,6 +1,7 @@
 #include "readmewindow.h"
 
 #include "documenttexts.h"
+#include "fileerrors.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -84,7 +85,7 @@ bool ReadmeWindow::load(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         if (error)
-            *error = DocumentText::ReadmeUnreadable.arg(path, file.errorString());
+            *error = FileErrors::openFailed(file);
         return false;
     }
     text_->setPlainText(QString::fromUtf8(file.readAll()));

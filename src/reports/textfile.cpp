@@ -1,5 +1,8 @@
 #include "textfile.h"
 
+#include "fileerrors.h"
+#include "savetarget.h"
+
 #include <QIODevice>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -75,7 +78,7 @@ bool write(QIODevice& device, const QString& text, QString* error) {
         const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
         if (n <= 0) {
             if (error)
-                *error = device.errorString();
+                *error = FileErrors::reason(device);
             return false;
         }
         done += n;
@@ -85,16 +88,17 @@ bool write(QIODevice& device, const QString& text, QString* error) {
 
 bool save(const QString& path, const QString& text, QString* error) {
     QSaveFile file(path);
+    SaveTarget::prepare(file);
     QString reason;
     bool ok = file.open(QIODevice::WriteOnly);
     if (!ok)
-        reason = file.errorString();
+        reason = FileErrors::reason(file);
     else if (!write(file, text, &reason)) {
         ok = false;
         file.cancelWriting();
     } else if (!file.commit()) {
         ok = false;
-        reason = file.errorString();
+        reason = FileErrors::reason(file);
     }
     if (!ok && error)
         *error = SaveFailed.arg(path, reason);

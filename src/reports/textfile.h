@@ -24,7 +24,8 @@ bool write(QIODevice& device, const QString& text, QString* error = nullptr);
 
 // Writes text to the file path as write() does, through QSaveFile: on failure the file
 // that was there stays as it was, nothing half-written is left behind, and error names the
-// file and the reason.
+// file and the reason. A writable file in a folder that cannot be written is written in place
+// (see SaveTarget), without that promise.
 bool save(const QString& path, const QString& text, QString* error = nullptr);
 
 } // namespace TextFile

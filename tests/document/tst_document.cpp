@@ -1,14 +1,19 @@
+#include "fileerrors.h"
+#include "savetarget.h"
 #include "scrim.h"
+#include "support/failingdevice.h"
 #include "support/samplevorn.h"
 #include "vornfile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <set>
 
 namespace {
@@ -192,6 +197,38 @@ private Q_SLOTS:
         const Vorn vorn = SampleVorn::titled(titles);
         QCOMPARE(vorn.findNext(current, phrase).value_or(0), found);
         QCOMPARE(vorn.countMatches(phrase), count);
+    }
+
+    void listTitleCaption_data() {
+        QTest::addColumn<int>("kind");        // of the title box
+        QTest::addColumn<QString>("value");   // its value in entry 1
+        QTest::addColumn<QString>("caption"); // what the entry list shows
+        const QChar sep = ListSeparator;
+        QTest::newRow("list: items joined")
+            << int(BoxKind::List)
+            << sep + QStringLiteral("бешенство") + sep + QStringLiteral("чумка")
+            << "001 бешенство, чумка";
+        QTest::newRow("list: blanks around items left out, an empty item kept")
+            << int(BoxKind::List) << sep + QStringLiteral(" a ") + sep + sep + QStringLiteral("b  ")
+            << "001 a, , b";
+        QTest::newRow("list: a value without the leading separator")
+            << int(BoxKind::List) << QStringLiteral("a") + sep + QStringLiteral("b") << "001 a, b";
+        QTest::newRow("list: one empty item") << int(BoxKind::List) << QString(sep) << "001 ";
+        QTest::newRow("list: nothing") << int(BoxKind::List) << QString() << "001 ";
+        QTest::newRow("phrase: as it is") << int(BoxKind::Phrase) << QStringLiteral(" кот ") + sep
+                                          << QStringLiteral("001  кот ") + sep;
+    }
+    // A list title reads as its items, and the search sees the same text.
+    void listTitleCaption() {
+        QFETCH(int, kind);
+        QFETCH(QString, value);
+        QFETCH(QString, caption);
+        const Vorn vorn = SampleVorn::make({SampleVorn::box(qint16(kind), QStringLiteral("Поле"))},
+                                           {{value}, {QStringLiteral("другое")}}, 1);
+        QCOMPARE(vorn.entryCaption(1), caption);
+        const QString shown = caption.mid(4);
+        QCOMPARE(vorn.findNext(2, shown.toUpper()).value_or(0), 1);
+        QCOMPARE(vorn.countMatches(shown), shown.isEmpty() ? 2 : 1);
     }
 
     // Only entries' picture values change; not other boxes, not the defaults.
@@ -391,6 +428,166 @@ private Q_SLOTS:
         }
     }
 
+    void writeFailures_data() {
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("where"); // the first byte the device refuses
+        QTest::newRow("first byte") << 3 << 4 << "first";
+        QTest::newRow("mid-line") << 3 << 4 << "mid-line";
+        QTest::newRow("last byte") << 3 << 4 << "last";
+        QTest::newRow("in a later block of a full vorn") << 50 << 500 << "later block";
+    }
+    // A device that fails part way makes the write fail with the device's reason, and
+    // nothing more is tried after the failure.
+    void writeFailures() {
+        QFETCH(int, boxes);
+        QFETCH(int, entries);
+        QFETCH(QString, where);
+        const Vorn vorn = sampleVorn(boxes, entries);
+        const QByteArray whole = written(vorn);
+        const qsizetype nameLine = whole.indexOf("\r\n") + 2;
+        const qsizetype capacity = where == u"first" ? 0
+                                   : where == u"mid-line"
+                                       ? (nameLine + whole.indexOf("\r\n", nameLine)) / 2
+                                   : where == u"last" ? whole.size() - 1
+                                                      : whole.size() / 2;
+        FailingDevice device(capacity);
+        QString error;
+        QVERIFY(!writeVorn(device, vorn, &error));
+        QVERIFY2(error.contains(FileErrors::DiskFull), qPrintable(error));
+        QCOMPARE(device.written(), whole.left(capacity));
+        QCOMPARE(device.failedWrites(), 1);
+    }
+
+    void failureReasons_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing file") << "read missing" << FileErrors::NotFound;
+        QTest::newRow("missing folder") << "save in missing folder" << FileErrors::NotFound;
+        QTest::newRow("folder read as a file") << "read folder" << FileErrors::IsFolder;
+        QTest::newRow("folder saved over") << "save folder" << FileErrors::IsFolder;
+        QTest::newRow("disk full") << "write full disk" << FileErrors::DiskFull;
+        QTest::newRow("below a file: the system's text")
+            << "save below file" << qt_error_string(ENOTDIR);
+        // Root, which runs CI, may write anywhere: these two come from a device that fails
+        // with the system's text for them.
+        QTest::newRow("no permission") << "device EACCES" << FileErrors::NoPermission;
+        QTest::newRow("read-only file system") << "device EROFS" << FileErrors::ReadOnlyFileSystem;
+        QTest::newRow("anything else as given") << "device other"
+                                                << "Сбой устройства";
+    }
+    void failureReasons() {
+        QFETCH(QString, failure);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QFile plain(dir.filePath(QStringLiteral("plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        std::unique_ptr<QIODevice> device;
+        const auto saveFile = [&](const QString& path) {
+            auto file = std::make_unique<QSaveFile>(path);
+            QVERIFY(!file->open(QIODevice::WriteOnly));
+            device = std::move(file);
+        };
+        const auto readFile = [&](const QString& path) {
+            auto file = std::make_unique<QFile>(path);
+            QVERIFY(!file->open(QIODevice::ReadOnly));
+            device = std::move(file);
+        };
+        if (failure == u"read missing") {
+            readFile(dir.filePath(QStringLiteral("missing.vorn")));
+        } else if (failure == u"save in missing folder") {
+            saveFile(dir.filePath(QStringLiteral("missing/x.vorn")));
+        } else if (failure == u"read folder") {
+            readFile(dir.path());
+        } else if (failure == u"save folder") {
+            saveFile(dir.path());
+        } else if (failure == u"save below file") {
+            saveFile(plain.fileName() + QStringLiteral("/x.vorn"));
+        } else if (failure == u"write full disk") {
+            auto file = std::make_unique<QFile>(QStringLiteral("/dev/full"));
+            QVERIFY(file->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            QCOMPARE(file->write("x", 1), -1);
+            device = std::move(file);
+        } else {
+            const int code = failure.endsWith(u"EACCES")  ? EACCES
+                             : failure.endsWith(u"EROFS") ? EROFS
+                                                          : 0;
+            device = std::make_unique<FailingDevice>(0, code ? qt_error_string(code) : reason);
+            QCOMPARE(device->write("x", 1), -1);
+        }
+        QVERIFY(device);
+        QCOMPARE(FileErrors::reason(*device), reason);
+    }
+
+    void saveInPlace_data() {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("new file") << false << false << true << false;
+        QTest::newRow("file in a writable folder") << true << true << true << false;
+        QTest::newRow("writable file, folder not writable") << true << true << false << true;
+        QTest::newRow("neither writable") << true << false << false << false;
+        QTest::newRow("new file, folder not writable") << false << false << false << false;
+    }
+    // Only a writable file whose folder cannot take the temporary file is written in place.
+    void saveInPlace() {
+        QFETCH(bool, fileExists);
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, inPlace);
+        QCOMPARE(SaveTarget::writesInPlace({fileExists, fileWritable, folderWritable}), inPlace);
+    }
+
+    void saveTargetFacts_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::newRow("new file") << "new.vorn" << false << true;
+        QTest::newRow("existing file") << "plain" << true << true;
+        QTest::newRow("a folder is no file") << "sub" << false << true;
+        QTest::newRow("below a file: no folder") << "plain/x.vorn" << false << false;
+        QTest::newRow("a link is followed") << "link" << true << true;
+        QTest::newRow("missing folder") << "missing/x.vorn" << false << false;
+    }
+    // What is found on disk. Root, which runs CI, may write anywhere, so a folder that cannot
+    // be written is not among these; the decision above covers it.
+    void saveTargetFacts() {
+        QFETCH(QString, target);
+        QFETCH(bool, fileExists);
+        QFETCH(bool, folderWritable);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QFile plain(dir.filePath(QStringLiteral("sub/plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QVERIFY(QFile::copy(plain.fileName(), dir.filePath(QStringLiteral("plain"))));
+        QVERIFY(QFile::link(plain.fileName(), dir.filePath(QStringLiteral("link"))));
+        const SaveTarget::Facts facts = SaveTarget::inspect(dir.filePath(target));
+        QCOMPARE((QList<bool>{facts.fileExists, facts.fileWritable, facts.folderWritable}),
+                 (QList<bool>{fileExists, fileExists, folderWritable}));
+    }
+
+    // A file in a folder that cannot be written is still saved, with nothing left beside it.
+    // As root this goes through the temporary file like any other save; as a user it is the
+    // in-place write.
+    void saveBesideReadOnlyFolder() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+        const QString path = folder + QStringLiteral("/zoo.vorn");
+        QVERIFY(SaveTo(path, sampleVorn(1, 1)));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const Vorn vorn = sampleVorn();
+        QString error;
+        const bool saved = SaveTo(path, vorn, &error);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(saved, qPrintable(error));
+        QCOMPARE(written(LoadFrom(path, Vorn(), nullptr).vorn.value_or(Vorn())), written(vorn));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"zoo.vorn"});
+    }
+
     void saveAndLoadFiles() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("зоопарк.vorn"));
@@ -410,6 +607,9 @@ private Q_SLOTS:
             const LoadResult result = LoadFrom(target, Vorn(), nullptr);
             QVERIFY2(!result.vorn && result.error.contains(target), qPrintable(result.error));
         }
+        const QString missing = dir.filePath(QStringLiteral("нет.vorn"));
+        QCOMPARE(LoadFrom(missing, Vorn(), nullptr).error,
+                 FileErrors::OpenFailedText.arg(missing, FileErrors::NotFound));
     }
 };
 

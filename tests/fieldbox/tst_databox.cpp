@@ -78,6 +78,8 @@ private Q_SLOTS:
     void changeAllDefaults_data();
     void changeAllDefaults();
     void listMembers();
+    void changeOnFill_data();
+    void changeOnFill();
     void layoutOnScreen_data();
     void layoutOnScreen();
     void keepingTheLayout();
@@ -150,6 +152,49 @@ void TestDataBox::listMembers() {
                                 list({"first", "b", "c", "new"}), list({"b", "new"}),
                                 list({"b", "new", "x y"}), QString()}));
     QCOMPARE(box.ListCount(), 0);
+}
+
+void TestDataBox::changeOnFill_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("changeAll"); // set through ChangeAll rather than Data
+    QTest::addColumn<int>("changes");
+    QTest::newRow("phrase, new text") << 1 << "кот"
+                                      << "пёс" << false << 2;
+    QTest::newRow("phrase, the same text") << 1 << "кот"
+                                           << "кот" << false << 1;
+    QTest::newRow("phrase, ChangeAll with a new text") << 1 << "кот"
+                                                       << "пёс" << true << 2;
+    QTest::newRow("text, new text") << 2 << "a"
+                                    << "a\r\nb" << false << 2;
+    QTest::newRow("text, CR LF shows as the same text") << 2 << "a\nb"
+                                                        << "a\r\nb" << false << 1;
+    QTest::newRow("text, ChangeAll with a new text") << 2 << "a"
+                                                     << "b" << true << 2;
+    QTest::newRow("list: the copy into the editor is quiet")
+        << 4 << list({"a"}) << list({"b", "c"}) << false << 1;
+    QTest::newRow("word") << 0 << "a"
+                          << "b" << false << 1;
+}
+
+// Filling an editor with a new text is reported like the user's edit, before the member's
+// own Change; every Change sees the new Data already stored.
+void TestDataBox::changeOnFill() {
+    QFETCH(int, type);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(bool, changeAll);
+    QFETCH(int, changes);
+    DataBox box;
+    box.ChangeAll(qint16(type), QStringLiteral("Поле"), before, 1);
+    QStringList seen;
+    connect(&box, &DataBox::Change, &box, [&] { seen << box.Data(); });
+    if (changeAll)
+        box.ChangeAll(qint16(type), QStringLiteral("Поле"), after, 1);
+    else
+        box.setData(after);
+    QCOMPARE(seen, QStringList(changes, box.Data()));
 }
 
 void TestDataBox::layoutOnScreen_data() {

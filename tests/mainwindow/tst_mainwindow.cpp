@@ -421,7 +421,7 @@ void TestMainWindow::oldFileUpgraded() {
 void TestMainWindow::commandLine() {
     QStringList seen;
     for (const QStringList& arguments :
-         {QStringList(), {"зоопарк.vorn"}, {"--help"}, {"a.vorn", "b.vorn"}}) {
+         {QStringList(), {"зоопарк.vorn"}, {"--bogus"}, {"a.vorn", "b.vorn"}}) {
         const CommandLine line = CommandLine::parse(QStringList{"tessavorn"} + arguments);
         seen << QStringList{"start", "open ", "usage"}[int(line.kind)] + line.file +
                     (line.problem.isEmpty() ? "" : "!");

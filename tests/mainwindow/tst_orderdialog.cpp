@@ -57,8 +57,6 @@ private Q_SLOTS:
         OrderDialog dialog;
         QStringList seen;
         onNextModal<OrderDialog>([&](OrderDialog* d) {
-            if (!d)
-                return;
             seen.append(d->windowTitle());
             clickRow(d->oList, startRow);
             for (const QChar press : presses + u'.') { // "." : OK
@@ -75,12 +73,9 @@ private Q_SLOTS:
             QList<int>({vorn.boxOrder(slots[0]), vorn.boxOrder(slots[1]), vorn.boxOrder(slots[2])}),
             QList<int>({1, 2, 3}));
         QVERIFY(dialog.Accepted && dialog.isHidden());
-        onNextModal<OrderDialog>([](OrderDialog* d) {
-            if (d)
-                d->close();
-        });
+        const ModalCall closing = onNextModal<OrderDialog>([](OrderDialog* d) { d->close(); });
         dialog.GetOrder(vorn);
-        QVERIFY(!dialog.Accepted && dialog.isHidden());
+        QVERIFY(closing.done() && !dialog.Accepted && dialog.isHidden());
     }
 
     // Fields in output order, nothing picked at each opening; Escape is not accepted.
@@ -90,8 +85,6 @@ private Q_SLOTS:
         for (const int use : {0, 1, 2}) { // picks two rows and OK; only OK; Escape
             QStringList shown;
             onNextModal<OrderDialog>([&](OrderDialog* d) {
-                if (!d)
-                    return;
                 for (int row = 0; row < d->mList->count(); ++row)
                     shown << d->mList->item(row)->text();
                 shown << QString::number(d->mList->selectedItems().size());

@@ -1,14 +1,20 @@
 // The Qt dialogs behind Prompts, driven the way a user would.
 #include "inputdialog.h"
 #include "qtprompts.h"
+#include "qttranslations.h"
 #include "support/modal.h"
 #include "support/typing.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
+
+#include <memory>
 
 class TestQtPrompts : public QObject {
     Q_OBJECT
@@ -17,6 +23,10 @@ private Q_SLOTS:
     void closingKeepsFrase();
     void hiddenEcho();
     void messageTitles();
+    void modalHelperFails_data();
+    void modalHelperFails();
+    void qtTextsInRussian_data();
+    void qtTextsInRussian();
 };
 
 // OK takes the text as typed, even empty; one dialog serves every question, and each use
@@ -25,8 +35,6 @@ void TestQtPrompts::okTakesTheTextAndTheNextUseStartsEmpty() {
     QWidget window;
     QtPrompts prompts(&window);
     onNextModal<InputDialog>([](InputDialog* d) {
-        if (!d)
-            return;
         typeText(d->Text, QStringLiteral("  пёс и кот "));
         QTest::mouseClick(d->Ok, Qt::LeftButton);
     });
@@ -34,8 +42,6 @@ void TestQtPrompts::okTakesTheTextAndTheNextUseStartsEmpty() {
 
     QStringList onOpen{QStringLiteral("not shown")};
     onNextModal<InputDialog>([&](InputDialog* d) {
-        if (!d)
-            return;
         onOpen = QStringList{d->Text->text(), d->Frase};
         QTest::keyClick(d->Text, Qt::Key_Return);
     });
@@ -50,13 +56,12 @@ void TestQtPrompts::closingKeepsFrase() {
     QWidget window;
     QtPrompts prompts(&window);
     prompts.inputDialog()->Frase = QStringLiteral("кот");
-    onNextModal<InputDialog>([&](InputDialog* d) {
-        if (!d)
-            return;
+    const ModalCall closing = onNextModal<InputDialog>([&](InputDialog* d) {
         typeText(d->Text, QStringLiteral("пёс"));
         d->close();
     });
     QCOMPARE(prompts.askText(QString()), std::nullopt);
+    QVERIFY(closing.done());
     QCOMPARE(prompts.inputDialog()->Frase, QStringLiteral("кот"));
     QVERIFY(prompts.inputDialog()->isHidden());
 }
@@ -68,8 +73,6 @@ void TestQtPrompts::hiddenEcho() {
     QStringList seen; // caption and whether the typed text is shown, per use
     const auto typeSecret = [&] {
         onNextModal<InputDialog>([&](InputDialog* d) {
-            if (!d)
-                return;
             typeText(d->Text, QStringLiteral("тайна"));
             seen << d->windowTitle()
                  << (d->Text->displayText() == d->Text->text() ? "shown" : "masked");
@@ -92,8 +95,6 @@ void TestQtPrompts::messageTitles() {
     QStringList seen;
     const auto press = [&](QMessageBox::StandardButton button) {
         onNextModal<QMessageBox>([&seen, button](QMessageBox* box) {
-            if (!box)
-                return;
             seen << box->windowTitle() + ": " + box->text();
             box->button(button)->click();
         });
@@ -108,6 +109,70 @@ void TestQtPrompts::messageTitles() {
     QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
     QCOMPARE(seen, (QStringList{"Tessavorn: Вывод успешный.", "Отчёт: Готово.",
                                 "Tessavorn: Удалить?", "Tessavorn: Сохранить?"}));
+}
+
+void TestQtPrompts::modalHelperFails_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("no dialog comes") << "none";
+    QTest::newRow("a dialog of another class") << "other class";
+    QTest::newRow("a second request while the first waits") << "second request";
+}
+
+// The dialog helper of the other tests fails the test instead of handing its action nothing.
+void TestQtPrompts::modalHelperFails() {
+    QFETCH(QString, what);
+    QWidget window;
+    QtPrompts prompts(&window);
+    bool ran = false;
+    QEXPECT_FAIL("", "the helper reports the dialog that did not come", Continue);
+    if (what == u"none") {
+        const ModalCall call = onNextModal([&](QWidget*) { ran = true; });
+        QTest::qWait(20);
+        QVERIFY(!call.done());
+    } else if (what == u"other class") {
+        const ModalCall call = onNextModal<InputDialog>([&](InputDialog*) { ran = true; });
+        prompts.message(QStringLiteral("Вывод успешный."));
+        QVERIFY(!call.done()); // the message box was closed without the action
+    } else {
+        const ModalCall first = onNextModal([&](QWidget*) { ran = true; });
+        const ModalCall second = onNextModal([](QWidget* modal) { modal->close(); });
+        prompts.message(QStringLiteral("Вывод успешный."));
+        QVERIFY(second.done() && !first.done());
+    }
+    QVERIFY(!ran);
+}
+
+void TestQtPrompts::qtTextsInRussian_data() {
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("yes, no, cancel") << "yes/no/cancel" << QStringList{"Да", "Нет", "Отмена"};
+    QTest::newRow("open file") << "open" << QStringList{"Открыть", "Отмена"};
+}
+
+// With Qt's Russian catalogue installed as at start-up, Qt's own buttons read in Russian.
+void TestQtPrompts::qtTextsInRussian() {
+    QFETCH(QString, question);
+    QFETCH(QStringList, buttons);
+    const std::unique_ptr<QTranslator> translator(installQtTranslations(*qApp));
+    QVERIFY2(translator, "Qt's Russian catalogue (qt6-translations-l10n) is missing");
+    QWidget window;
+    QtPrompts prompts(&window);
+    QStringList seen;
+    const ModalCall call = onNextModal([&](QWidget* dialog) {
+        auto* box = dialog->findChild<QDialogButtonBox*>();
+        for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+            seen << button->text().remove(u'&');
+        box->button(QDialogButtonBox::Cancel)->click();
+    });
+    if (question == u"open")
+        QCOMPARE(prompts.openFileName(QStringLiteral("*.vorn"), QDir::tempPath()), std::nullopt);
+    else
+        QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
+    QVERIFY(call.done());
+    // The order of the buttons is the platform's.
+    seen.sort();
+    buttons.sort();
+    QCOMPARE(seen, buttons);
 }
 
 QTEST_MAIN(TestQtPrompts)

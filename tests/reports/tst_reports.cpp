@@ -1,5 +1,7 @@
 #include "counting.h"
 #include "exporttext.h"
+#include "fileerrors.h"
+#include "support/failingdevice.h"
 #include "support/samplevorn.h"
 #include "textfile.h"
 #include "wordsplit.h"
@@ -91,6 +93,28 @@ private Q_SLOTS:
         const QString below = path + QStringLiteral("/report.txt");
         QVERIFY2(!Counting::saveReport(below, text, &error) && error.contains(below),
                  qPrintable(error));
+    }
+
+    void writeFailures_data() {
+        QTest::addColumn<QString>("where"); // the first byte the device refuses
+        QTest::newRow("first byte") << "first";
+        QTest::newRow("mid-line") << "mid-line";
+        QTest::newRow("last byte") << "last";
+    }
+    // A device that fails part way makes the write fail with its reason; what went before
+    // the failure is the start of the file.
+    void writeFailures() {
+        QFETCH(QString, where);
+        const QString text = QStringLiteral("001 Мурка\n\tПорода\tсиам\n\n");
+        const QByteArray whole = TextFile::encode(TextFile::withCrLf(text));
+        const qsizetype capacity = where == u"first"      ? 0
+                                   : where == u"mid-line" ? whole.indexOf("\t") + 3
+                                                          : whole.size() - 1;
+        FailingDevice device(capacity);
+        QString error;
+        QVERIFY(!TextFile::write(device, text, &error));
+        QCOMPARE(error, FileErrors::DiskFull);
+        QCOMPARE(device.written(), whole.left(capacity));
     }
 
     void exports_data() {

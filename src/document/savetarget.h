@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QSaveFile;
+
+// How a file is saved. QSaveFile writes a temporary file beside the target and puts it in
+// the target's place only when everything was written, so a failed save leaves the old file
+// as it was. That needs a folder the program may write in; a file the program may write, in
+// a folder it may not, is written in place instead, which is the only way to save it at all.
+namespace SaveTarget {
+
+// What decides the way, as found on disk.
+struct Facts {
+    bool fileExists = false; // a regular file (a link is followed)
+    bool fileWritable = false;
+    bool folderWritable = false; // the folder that holds the file
+    friend bool operator==(const Facts&, const Facts&) = default;
+};
+
+Facts inspect(const QString& path);
+
+// Whether a save to a target with these facts writes the file in place.
+bool writesInPlace(const Facts& facts);
+
+// Lets file, not yet open, fall back on writing in place when its target calls for it;
+// returns whether it does.
+bool prepare(QSaveFile& file);
+
+} // namespace SaveTarget
