@@ -11,6 +11,7 @@ namespace FileErrors {
 
 // %1: the file, %2: the reason.
 inline const QString OpenFailedText = QStringLiteral("Не удалось открыть файл «%1»: %2.");
+inline const QString SaveFailedText = QStringLiteral("Не удалось записать файл «%1»: %2");
 
 // The reasons, to stand after a colon inside a sentence.
 inline const QString NotFound = QStringLiteral("нет такого файла или папки");

@@ -1,5 +1,7 @@
 #include "savetarget.h"
 
+#include "fileerrors.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -26,6 +28,23 @@ bool prepare(QSaveFile& file) {
     const bool inPlace = writesInPlace(inspect(file.fileName()));
     file.setDirectWriteFallback(inPlace);
     return inPlace;
+}
+
+Outcome save(const QString& path, const Writer& write) {
+    QSaveFile file(path);
+    Outcome outcome;
+    outcome.inPlace = prepare(file);
+    if (!file.open(QIODevice::WriteOnly)) {
+        outcome.stage = Outcome::Stage::Open;
+        outcome.reason = FileErrors::reason(file);
+    } else if (!write(file, &outcome.reason)) {
+        outcome.stage = Outcome::Stage::Write;
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        outcome.stage = Outcome::Stage::Commit;
+        outcome.reason = FileErrors::reason(file);
+    }
+    return outcome;
 }
 
 } // namespace SaveTarget

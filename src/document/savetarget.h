@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
 class QSaveFile;
 
 // How a file is saved. QSaveFile writes a temporary file beside the target and puts it in
@@ -26,5 +29,21 @@ bool writesInPlace(const Facts& facts);
 // Lets file, not yet open, fall back on writing in place when its target calls for it;
 // returns whether it does.
 bool prepare(QSaveFile& file);
+
+// How a save went: where it stopped, and why, in words for the user.
+struct Outcome {
+    enum class Stage { Done, Open, Write, Commit };
+    Stage stage = Stage::Done;
+    bool inPlace = false; // the file was written in place, so a failure may have marked it
+    QString reason;       // the writer's own, or the device's for opening and committing
+    bool saved() const { return stage == Stage::Done; }
+};
+
+// Fills the file at path through write, on a QSaveFile prepared as above: the file is put
+// in place only when write returned true, and a failed save leaves nothing half-written
+// beside it. write gives its reason when it returns false (it may leave it empty, as for a
+// run the user cancelled).
+using Writer = std::function<bool(QIODevice& device, QString* reason)>;
+Outcome save(const QString& path, const Writer& write);
 
 } // namespace SaveTarget

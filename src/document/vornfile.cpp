@@ -293,23 +293,19 @@ bool writeVorn(QIODevice& device, const Vorn& vorn, QString* error) {
 }
 
 bool SaveTo(const QString& path, const Vorn& vorn, QString* error) {
-    QSaveFile file(path);
-    const QString& failedText = SaveTarget::prepare(file) ? SaveInPlaceFailedText : SaveFailedText;
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, SaveFailedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
-        return false;
-    }
-    QString reason;
-    if (!writeVorn(file, vorn, &reason)) {
-        file.cancelWriting();
-        setError(error, failedText.arg(path, reason));
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, failedText.arg(path, WriteFailedText.arg(FileErrors::reason(file))));
-        return false;
-    }
-    return true;
+    using Stage = SaveTarget::Outcome::Stage;
+    const SaveTarget::Outcome saved =
+        SaveTarget::save(path, [&vorn](QIODevice& device, QString* reason) {
+            return writeVorn(device, vorn, reason);
+        });
+    if (saved.saved())
+        return true;
+    // The writer words its own reasons; the device's come as they are.
+    const QString reason =
+        saved.stage == Stage::Write ? saved.reason : WriteFailedText.arg(saved.reason);
+    const bool marked = saved.inPlace && saved.stage != Stage::Open;
+    setError(error, (marked ? SaveInPlaceFailedText : SaveFailedText).arg(path, reason));
+    return false;
 }
 
 LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& namer) {

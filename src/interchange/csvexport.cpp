@@ -2,7 +2,10 @@
 
 #include "csvtexts.h"
 
-#include <QSaveFile>
+#include "fileerrors.h"
+#include "savetarget.h"
+
+#include <QIODevice>
 
 #include <algorithm>
 #include <utility>
@@ -96,19 +99,16 @@ QByteArray exportVorn(const Vorn& vorn) {
 
 bool saveTo(const QString& path, const Vorn& vorn, QString* error) {
     const QByteArray bytes = exportVorn(vorn);
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    // The reason is taken before cancelling, which would put its own in its place.
-    QString reason = file.errorString();
-    if (!ok) {
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        ok = false;
-        reason = file.errorString();
-    }
-    if (!ok && error)
-        *error = CsvText::SaveFailed.arg(path, reason);
-    return ok;
+    const SaveTarget::Outcome saved =
+        SaveTarget::save(path, [&bytes](QIODevice& device, QString* reason) {
+            if (device.write(bytes) == bytes.size())
+                return true;
+            *reason = FileErrors::reason(device);
+            return false;
+        });
+    if (!saved.saved() && error)
+        *error = FileErrors::SaveFailedText.arg(path, saved.reason);
+    return saved.saved();
 }
 
 } // namespace CsvExport

@@ -5,7 +5,6 @@
 // What the CSV export and import tell the user. %1 and %2 are filled in where they are used.
 namespace CsvText {
 
-inline const QString SaveFailed = QStringLiteral("Не удалось записать файл «%1»: %2");
 inline const QString ReadFailed = QStringLiteral("Не удалось прочитать файл «%1»: %2.");
 inline const QString ImportFailed = QStringLiteral("Не удалось импортировать файл «%1». %2");
 

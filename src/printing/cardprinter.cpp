@@ -6,14 +6,15 @@
 #include "pageplan.h"
 #include "picturestore.h"
 #include "printtexts.h"
+#include "savetarget.h"
 #include "vorn.h"
 
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -107,30 +108,25 @@ CardPrinter::Outcome CardPrinter::print(QPrinter& printer, const Progress& progr
 
 CardPrinter::Outcome CardPrinter::savePdf(const QString& path, QString* error,
                                           const Progress& progress) const {
-    const auto fail = [&](const QString& reason) {
-        if (error)
-            *error = PrintText::PdfFailed.arg(path, reason);
-        return Outcome::Failed;
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-
-    Outcome outcome;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(vorn_.VornName);
-        writer.setCreator(PrintText::Creator);
-        writer.setPageLayout(QPageLayout(pdfPageSize(), QPageLayout::Portrait,
-                                         QMarginsF(PdfMargin, PdfMargin, PdfMargin, PdfMargin),
-                                         QPageLayout::Millimeter));
-        outcome = run(writer, progress, nullptr);
-    }
-    if (outcome != Outcome::Done) {
-        file.cancelWriting();
-        return outcome == Outcome::Cancelled ? outcome : fail(PrintText::PdfNotDrawn);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return Outcome::Done;
+    Outcome outcome = Outcome::Failed;
+    const SaveTarget::Outcome saved =
+        SaveTarget::save(path, [&](QIODevice& device, QString* reason) {
+            QPdfWriter writer(&device);
+            writer.setTitle(vorn_.VornName);
+            writer.setCreator(PrintText::Creator);
+            writer.setPageLayout(QPageLayout(pdfPageSize(), QPageLayout::Portrait,
+                                             QMarginsF(PdfMargin, PdfMargin, PdfMargin, PdfMargin),
+                                             QPageLayout::Millimeter));
+            outcome = run(writer, progress, nullptr);
+            if (outcome == Outcome::Failed)
+                *reason = PrintText::PdfNotDrawn;
+            return outcome == Outcome::Done;
+        });
+    if (saved.saved())
+        return Outcome::Done;
+    if (saved.stage == SaveTarget::Outcome::Stage::Write && outcome == Outcome::Cancelled)
+        return Outcome::Cancelled;
+    if (error)
+        *error = PrintText::PdfFailed.arg(path, saved.reason);
+    return Outcome::Failed;
 }

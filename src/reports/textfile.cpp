@@ -11,7 +11,6 @@
 
 namespace {
 const char* const CodePage = "windows-1251";
-const QString SaveFailed = QStringLiteral("Не удалось записать файл «%1»: %2");
 
 // Unicode -> Windows-1251 for every UTF-16 unit, 0 where the code page has no byte. Built
 // once from the code page's own decoder, so the table cannot disagree with it.
@@ -87,22 +86,11 @@ bool write(QIODevice& device, const QString& text, QString* error) {
 }
 
 bool save(const QString& path, const QString& text, QString* error) {
-    QSaveFile file(path);
-    SaveTarget::prepare(file);
-    QString reason;
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (!ok)
-        reason = FileErrors::reason(file);
-    else if (!write(file, text, &reason)) {
-        ok = false;
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        ok = false;
-        reason = FileErrors::reason(file);
-    }
-    if (!ok && error)
-        *error = SaveFailed.arg(path, reason);
-    return ok;
+    const SaveTarget::Outcome saved = SaveTarget::save(
+        path, [&text](QIODevice& device, QString* reason) { return write(device, text, reason); });
+    if (!saved.saved() && error)
+        *error = FileErrors::SaveFailedText.arg(path, saved.reason);
+    return saved.saved();
 }
 
 } // namespace TextFile
