@@ -197,8 +197,7 @@ void View::Reset() {
     Organize();
     TurnEdit(false);
     entries_->rebuildList();
-    const CardBoxes::Quiet quiet(*boxes_); // the emptied vorn stays unmodified
-    entries_->selectItem(0, true);
+    entries_->selectItem(0, true); // an emptied vorn has no box to store into
 }
 
 bool View::TurnEdit(bool locked) {
@@ -226,10 +225,10 @@ void View::Organize() {
     // Locked, the window keeps the stored size; unlocked, the minimum still applies.
     applySizeRule();
     resize(pixelsOf(vorn_.CardWidth, vorn_.CardHeight));
-    const CardBoxes::Quiet quiet(*boxes_);
+    // Rendering writes the card's default values into the boxes without storing them.
     boxes_->renderAll(vorn_);
     chainTabOrder();
-    // The boxes now hold the card's default values; put back what the selection shows.
+    // Then what the selection shows goes back in, and is stored as every display is.
     if (listIndex() <= vorn_.EntryCount)
         boxes_->showValues(vorn_, listIndex());
 }
@@ -254,12 +253,10 @@ void View::adoptVorn(Vorn loaded) {
     applySizeRule();
     entries_->rebuildList();
     Organize();
-    {
-        const CardBoxes::Quiet quiet(*boxes_);
-        entries_->selectItem(0, true);
-    }
+    entries_->selectItem(0, true);
     TurnEdit(true);
-    vorn_.Modified = false; // a vorn just read holds what its file holds
+    // Showing the card stored its values back; a vorn just read is still what its file holds.
+    vorn_.Modified = false;
     refreshCaption();
 }
 

@@ -4,6 +4,7 @@
 #include "readmewindow.h"
 #include "scrim.h"
 #include "scriptedwindow.h"
+#include "vornfile.h"
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void removeFirstOfThree();
     void roundTrip();
     void oldFileUpgraded();
+    void shownValuesStored();
     void commandLine();
     void readme();
 };
@@ -390,6 +392,24 @@ void TestMainWindow::roundTrip() {
     const Vorn& named = b.view.vorn();
     QCOMPARE((QStringList{named.value(1, 2), named.value(3, 2)}),
              (QStringList{".\\\\ЁжЁж.png", ""}));
+}
+
+// Loading shows the card, and what the boxes show is stored back as every display is: a
+// list's empty default comes back as the empty list a list box holds. Values of entries
+// not shown stay as the file has them.
+void TestMainWindow::shownValuesStored() {
+    Window w;
+    Vorn file = SampleVorn::make({SampleVorn::box(BoxKind::List, QStringLiteral("Цвета")),
+                                  SampleVorn::box(BoxKind::Phrase, QStringLiteral("Имя"))},
+                                 {{QString(), QStringLiteral("кот")}}, 2);
+    QVERIFY(SaveTo(w.path(QStringLiteral("%d/in.vorn")), file));
+    w.answer(QStringLiteral("open:%d/in.vorn"));
+    w.answer(QStringLiteral("save:%d/out.vorn"));
+    w.run(QStringLiteral("mLoad mSaveAs"));
+    const LoadResult saved = LoadFrom(w.path(QStringLiteral("%d/out.vorn")), Vorn(), nullptr);
+    QVERIFY(saved.vorn);
+    QCOMPARE((QStringList{saved.vorn->descriptor(1).DefaultValue, saved.vorn->value(1, 1)}),
+             (QStringList{QString(ListSeparator), QString()}));
 }
 
 // A file of the first version: no name, pictures by file name alone. Its lines: the counts
