@@ -67,7 +67,7 @@ namespace CsvExport {
 
 QByteArray exportVorn(const Vorn& vorn) {
     const std::vector<int> boxes = vorn.outputSequence();
-    const int entries = std::clamp<int>(vorn.EntryCount, 0, VornLimits::MaxEntries);
+    const int entries = vorn.usedEntries();
     QString text(ByteOrderMark); // the mark that tells spreadsheet programs the file is UTF-8
     bool first = true;
     for (const int j : boxes) {

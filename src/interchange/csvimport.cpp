@@ -63,11 +63,6 @@ CsvImport::Result failure(const QString& error) {
     return result;
 }
 
-qint16 to16(int value) {
-    return qint16(std::clamp<int>(value, std::numeric_limits<qint16>::min(),
-                                  std::numeric_limits<qint16>::max()));
-}
-
 } // namespace
 
 namespace CsvImport {
@@ -106,12 +101,12 @@ Result importCsv(const QByteArray& bytes, const QString& baseName, const BoxMeas
     const ColumnLayout::Placement placement = ColumnLayout::place(sizes);
     for (int j = 1; j <= columns; ++j) {
         BoxDescriptor box = vorn.descriptor(j);
-        box.Left = to16(placement.topLeft[std::size_t(j - 1)].x());
-        box.Top = to16(placement.topLeft[std::size_t(j - 1)].y());
+        box.Left = clampTo16(placement.topLeft[std::size_t(j - 1)].x());
+        box.Top = clampTo16(placement.topLeft[std::size_t(j - 1)].y());
         vorn.setDescriptor(j, box);
     }
-    vorn.CardWidth = to16(placement.card.width());
-    vorn.CardHeight = to16(placement.card.height());
+    vorn.CardWidth = clampTo16(placement.card.width());
+    vorn.CardHeight = clampTo16(placement.card.height());
 
     for (const QStringList& row : rows) {
         const std::optional<int> p = vorn.insertEntryAfter(vorn.EntryCount);

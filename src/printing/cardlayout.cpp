@@ -46,7 +46,7 @@ CardLayout::CardLayout(const Vorn& vorn, const BoxLook& look, PictureStore& pict
     : vorn_(vorn), look_(look), pictures_(pictures),
       cardWidth_(vorn.CardWidth > 0 ? vorn.CardWidth : UnsetCardSize.width()),
       cardHeight_(vorn.CardHeight > 0 ? vorn.CardHeight : UnsetCardSize.height()) {
-    for (int j = 1; j <= vorn.BoxCount; ++j) {
+    for (int j = 1; j <= vorn.usedBoxes(); ++j) {
         const BoxDescriptor& d = vorn.descriptor(j);
         const std::optional<qint16> type = shownType(d.Type);
         if (!type)
@@ -71,17 +71,17 @@ CardLayout::CardLayout(const Vorn& vorn, const BoxLook& look, PictureStore& pict
 CardLayout::~CardLayout() = default;
 
 int CardLayout::count(const Vorn& vorn) {
-    return std::max(1, int(vorn.EntryCount));
+    return std::max(1, vorn.usedEntries());
 }
 
 QString CardLayout::valueOf(int card, int j) const {
-    if (vorn_.EntryCount <= 0)
+    if (vorn_.usedEntries() <= 0)
         return vorn_.descriptor(j).DefaultValue;
     return vorn_.value(card + 1, j);
 }
 
 QString CardLayout::heading(int card) const {
-    if (vorn_.EntryCount <= 0)
+    if (vorn_.usedEntries() <= 0)
         return vorn_.VornName;
     return PrintText::CardHeading.arg(vorn_.VornName, vorn_.entryCaption(card + 1));
 }
