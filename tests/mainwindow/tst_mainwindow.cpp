@@ -40,8 +40,8 @@ void TestMainWindow::startUp() {
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(items, (QStringList{"Новый", "Сохранить", "Сохранить как", "Загрузить", "Назвать", "-",
                                  "Порядок для вывода", "Вывод в файл", "-", "Выход",
-                                 "Краткий список", "Детальный список", "Эту запись", "Вхождения",
-                                 "Пустые", "Непустые", "Отчёт"}));
+                                 "Краткий список", "Детальный список", "Эту запись", "Таблица CSV",
+                                 "Вхождения", "Пустые", "Непустые", "Отчёт"}));
 }
 
 // Each row runs a script on a fresh window and compares the whole outcome: the card's boxes
