@@ -67,15 +67,35 @@ void CardBoxes::render(const Vorn& vorn, int j) {
         return;
     const Quiet quiet(*this);
     const BoxDescriptor& d = vorn.descriptor(j);
-    b->setHeaderBold(j == vorn.TitleBox);
-    // A number box is a phrase box of its own length on screen.
-    if (d.Type == BoxKind::Number)
-        b->ChangeAll(BoxKind::Phrase, d.Header, d.DefaultValue, d.HeadPose, BoxKind::NumberLength);
-    else
-        b->ChangeAll(d.Type, d.Header, d.DefaultValue, d.HeadPose);
+    dress(b, d, j == vorn.TitleBox);
     place(j - 1, d.Left, d.Top);
     b->setTabStop(BoxKind::hasTabStop(d.Type));
     b->show();
+}
+
+void CardBoxes::dress(DataBox* box, const BoxDescriptor& d, bool title) {
+    box->setHeaderBold(title);
+    // A number box is a phrase box of its own length on screen.
+    if (d.Type == BoxKind::Number)
+        box->ChangeAll(BoxKind::Phrase, d.Header, d.DefaultValue, d.HeadPose,
+                       BoxKind::NumberLength);
+    else
+        box->ChangeAll(d.Type, d.Header, d.DefaultValue, d.HeadPose);
+}
+
+QSize CardBoxes::measure(const BoxDescriptor& d) {
+    if (!spare_) {
+        // A child of the card like the others, so that it takes their font and style.
+        spare_ = new DataBox(card_);
+        spare_->setObjectName(QStringLiteral("SpareBox"));
+        spare_->hide();
+    }
+    QSize size;
+    for (const bool title : {false, true}) {
+        dress(spare_, d, title);
+        size = size.expandedTo({spare_->widthTwips(), spare_->heightTwips()});
+    }
+    return size;
 }
 
 void CardBoxes::renderAll(const Vorn& vorn) {

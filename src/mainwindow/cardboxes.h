@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QSize>
 
 #include <array>
 
@@ -30,6 +31,10 @@ public:
     void render(const Vorn& vorn, int j);
     // Every box of the card rendered, the others hidden.
     void renderAll(const Vorn& vorn);
+    // The size in twips of a box rendered from d, as a title box or not, whichever is larger:
+    // a card is laid out before it is known which box becomes its title. Measured on a spare
+    // box that is never shown, so the boxes on the card stay as they are.
+    QSize measure(const BoxDescriptor& d);
     // Writes the values of the entry at p (for p <= 0 the card's default values) into the
     // boxes; each write is reported as a change, as a user's edit would be.
     void showValues(const Vorn& vorn, int p);
@@ -73,7 +78,11 @@ Q_SIGNALS:
     void dblClick(int k);
 
 private:
+    // What render puts on a box, and what measure measures.
+    static void dress(DataBox* box, const BoxDescriptor& d, bool title);
+
     QWidget* card_ = nullptr;
     std::array<DataBox*, VornLimits::MaxBoxes> boxes_{};
+    DataBox* spare_ = nullptr; // for measure
     bool quiet_ = false;
 };

@@ -1,6 +1,7 @@
 #include "documentpart.h"
 
 #include "cardboxes.h"
+#include "csvimport.h"
 #include "documenttexts.h"
 #include "prompts.h"
 #include "readmewindow.h"
@@ -43,6 +44,8 @@ DocumentPart::DocumentPart(QWidget* window, QMenu* menu, QAction* anchor, QActio
           add("mSave", DocumentText::MenuSave, QKeySequence::Save, [this] { onSave(); }),
           add("mSaveAs", DocumentText::MenuSaveAs, QKeySequence::SaveAs, [this] { onSaveAs(); }),
           add("mLoad", DocumentText::MenuLoad, QKeySequence::Open, [this] { onLoad(); }),
+          add("mImport", DocumentText::MenuImport, QKeySequence::UnknownKey,
+              [this] { onImport(); }),
           add("mNaming", DocumentText::MenuNaming, QKeySequence::UnknownKey,
               [this] { askVornName(); })})
         menu->insertAction(anchor, action);
@@ -141,6 +144,25 @@ bool DocumentPart::loadVornFile(const QString& path) {
     if (result.skippedFields > 0)
         prompts_.message(DocumentText::SkippedFields.arg(result.skippedFields));
     return true;
+}
+
+void DocumentPart::onImport() {
+    if (!changesSettled())
+        return;
+    const std::optional<QString> chosen =
+        prompts_.openFileName(DocumentText::TablePatterns, vorn_.StartDir);
+    if (!chosen)
+        return;
+    // The layout is made for the boxes this window shows, so none of them overlap.
+    CsvImport::Result result = CsvImport::importFile(
+        *chosen, [this](const BoxDescriptor& d) { return boxes_.measure(d); });
+    if (!result.vorn) {
+        prompts_.message(result.error);
+        return;
+    }
+    view_.adoptImported(std::move(*result.vorn));
+    if (!result.message.isEmpty())
+        prompts_.message(result.message);
 }
 
 bool DocumentPart::askVornName() {

@@ -12,13 +12,14 @@ class ReadmeWindow;
 class Vorn;
 class ViewProcedures;
 
-// The commands on the vorn as a whole: new, save, save as, load, name, exit, and the window
-// with the user instructions.
+// The commands on the vorn as a whole: new, save, save as, load, import from a table, name,
+// exit, and the window with the user instructions.
 class DocumentPart : public QObject {
     Q_OBJECT
 public:
-    // Puts New .. Naming into menu in front of anchor, Exit at its end, and gives readme its
-    // command. window is closed by Exit and parents the instructions window.
+    // Puts New .. Naming (the import after Load) into menu in front of anchor, Exit at its
+    // end, and gives readme its command. window is closed by Exit and parents the
+    // instructions window.
     DocumentPart(QWidget* window, QMenu* menu, QAction* anchor, QAction* readme, Vorn& vorn,
                  Prompts& prompts, CardBoxes& boxes, ViewProcedures& view);
 
@@ -34,6 +35,7 @@ private:
     void onSave();
     void onSaveAs();
     void onLoad();
+    void onImport();
     bool askVornName();
     void onReadme();
     bool writeVornFile(const QString& path);

@@ -10,6 +10,7 @@ inline const QString MenuNew = QStringLiteral("Новый");
 inline const QString MenuSave = QStringLiteral("Сохранить");
 inline const QString MenuSaveAs = QStringLiteral("Сохранить как");
 inline const QString MenuLoad = QStringLiteral("Загрузить");
+inline const QString MenuImport = QStringLiteral("Импорт из CSV");
 inline const QString MenuNaming = QStringLiteral("Назвать");
 inline const QString MenuExit = QStringLiteral("Выход");
 
@@ -27,6 +28,8 @@ inline const QString SkippedFields =
 // Vorn files.
 inline const QString VornPattern = QStringLiteral("*.vorn");
 inline const QString VornSuffix = QStringLiteral(".vorn");
+// Tables to import: CSV files first, then any file, since tables come under many names.
+inline const QString TablePatterns = QStringLiteral("*.csv;;*");
 
 // The instructions window.
 inline const QString ReadmeTitle = QStringLiteral("Readme.txt");

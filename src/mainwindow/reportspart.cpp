@@ -1,6 +1,7 @@
 #include "reportspart.h"
 
 #include "counting.h"
+#include "csvexport.h"
 #include "exporttext.h"
 #include "orderdialog.h"
 #include "prompts.h"
@@ -19,6 +20,7 @@ const QString ToFile = QStringLiteral("Вывод в файл");
 const QString ShortList = QStringLiteral("Краткий список");
 const QString LongList = QStringLiteral("Детальный список");
 const QString ThisEntry = QStringLiteral("Эту запись");
+const QString Csv = QStringLiteral("Таблица CSV");
 const QString Count = QStringLiteral("Вхождения");
 const QString Empty = QStringLiteral("Пустые");
 const QString Full = QStringLiteral("Непустые");
@@ -26,6 +28,7 @@ const QString Stats = QStringLiteral("Отчёт");
 } // namespace Text
 
 const QString TextPattern = QStringLiteral("*.txt");
+const QString CsvPattern = QStringLiteral("*.csv");
 
 template <class Handler>
 QAction* addItem(QMenu* menu, const char* name, const QString& caption, QObject* context,
@@ -56,6 +59,7 @@ ReportsPart::ReportsPart(QWidget* window, QMenu* menu, QAction* anchor, QMenu* c
     });
     addItem(toFile, "mLongList", Text::LongList, this, [this] { onLongList(); });
     addItem(toFile, "mThisEntry", Text::ThisEntry, this, [this] { onThisEntry(); });
+    addItem(toFile, "mCsv", Text::Csv, this, [this] { onCsv(); });
 
     const auto show = [this](const std::optional<QString>& text) {
         if (text)
@@ -119,6 +123,19 @@ void ReportsPart::onThisEntry() {
     // The card item shows no entry: there is nothing to write, so no file is asked for.
     if (const std::optional<QString> text = Export::thisEntry(vorn_, view_.listIndex()))
         exportToFile(*text, Export::ThisEntryDone);
+}
+
+void ReportsPart::onCsv() {
+    view_.GetFormat();
+    const std::optional<QString> path = prompts_.saveFileName(CsvPattern, vorn_.StartDir);
+    if (!path)
+        return;
+    QString error;
+    if (!CsvExport::saveTo(*path, vorn_, &error)) {
+        prompts_.message(error);
+        return;
+    }
+    prompts_.message(Export::ShortListDone); // the same words as after the short list
 }
 
 // --- counting -----------------------------------------------------------------------------------

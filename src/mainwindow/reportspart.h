@@ -12,7 +12,7 @@ class Vorn;
 class VornHistory;
 class ViewProcedures;
 
-// The output order of the boxes, the text exports and the counting over the title values.
+// The output order of the boxes, the text and table exports and the counting over the title values.
 class ReportsPart : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +34,8 @@ private:
     // Asks for the file and writes text to it; the message is shown once the file is
     // complete, a failure is reported instead.
     void exportToFile(const QString& text, const QString& doneMessage);
+    // The vorn as a CSV table for spreadsheet programs, headers first.
+    void onCsv();
     void onCount();
     void onStats();
 

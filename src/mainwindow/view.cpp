@@ -260,6 +260,13 @@ void View::adoptVorn(Vorn loaded) {
     refreshCaption();
 }
 
+void View::adoptImported(Vorn built) {
+    adoptVorn(std::move(built));
+    // A table brings no password, so unlocking asks nothing.
+    TurnEdit(false);
+    vorn_.Modified = true;
+}
+
 void View::restore(const Vorn& snapshot, int index) {
     GetFormat();
     vorn_ = VornHistory::withStateOf(snapshot, vorn_);

@@ -47,6 +47,9 @@ public:
     // Takes a vorn that was read from a file: shows its card, its entries and its layout
     // and leaves the window locked without asking for a password; Modified is false.
     void adoptVorn(Vorn loaded) override;
+    // Takes a vorn built from a table, which no file holds yet: shown as adoptVorn shows it,
+    // but unlocked and Modified.
+    void adoptImported(Vorn built) override;
 
     // Reads the vorn file at path as the Load command does, without its question and
     // dialog (a file named on the command line). On failure the user is told why and the

@@ -23,6 +23,9 @@ public:
     virtual void freshList() = 0;
     // Takes a vorn read from a file: shows it, locked, unmodified.
     virtual void adoptVorn(Vorn loaded) = 0;
+    // Takes a vorn built from a table: shows it unlocked on the card item, modified, with a
+    // history of its own.
+    virtual void adoptImported(Vorn built) = 0;
     // Sets the window caption from VornName.
     virtual void refreshCaption() = 0;
     // The boxes with a Tab stop chained after the fixed controls, in output order.

@@ -26,7 +26,8 @@ public:
     // The input dialog: a bare text line with OK. Nothing when the user closed the dialog
     // through its frame instead of pressing OK.
     virtual std::optional<QString> askText(const QString& caption, Echo echo = Echo::Shown) = 0;
-    // File dialogs; pattern like "*.vorn". Nothing when cancelled.
+    // File dialogs; pattern like "*.vorn", or several such separated by ";;" ("*.csv;;*"),
+    // offered in that order. Nothing when cancelled.
     virtual std::optional<QString> openFileName(const QString& pattern,
                                                 const QString& startDir) = 0;
     virtual std::optional<QString> saveFileName(const QString& pattern,

@@ -8,9 +8,11 @@
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -27,6 +29,8 @@ private Q_SLOTS:
     void modalHelperFails();
     void qtTextsInRussian_data();
     void qtTextsInRussian();
+    void fileDialogs_data();
+    void fileDialogs();
 };
 
 // OK takes the text as typed, even empty; one dialog serves every question, and each use
@@ -173,6 +177,57 @@ void TestQtPrompts::qtTextsInRussian() {
     seen.sort();
     buttons.sort();
     QCOMPARE(seen, buttons);
+}
+
+void TestQtPrompts::fileDialogs_data() {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("typed"); // into the dialog's folder, which holds t.dat
+    QTest::addColumn<QStringList>("filters");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("open, one pattern") << false << "*.vorn"
+                                       << "t.dat" << QStringList{"*.vorn"} << "t.dat";
+    QTest::newRow("open, a pattern and any file")
+        << false << "*.csv;;*"
+        << "t.dat" << QStringList{"*.csv", "*"} << "t.dat";
+    QTest::newRow("save: the pattern's extension added")
+        << true << "*.csv"
+        << "out" << QStringList{"*.csv"} << "out.csv";
+    QTest::newRow("save: a typed extension kept") << true << "*.csv"
+                                                  << "out.txt" << QStringList{"*.csv"} << "out.txt";
+    QTest::newRow("save, several patterns: nothing added")
+        << true << "*.csv;;*"
+        << "out" << QStringList{"*.csv", "*"} << "out";
+}
+
+// The dialog offers the patterns in the order given, starts in the folder given and returns
+// the file chosen there.
+void TestQtPrompts::fileDialogs() {
+    QFETCH(bool, save);
+    QFETCH(QString, pattern);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, filters);
+    QFETCH(QString, chosen);
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("t.dat"))).open(QIODevice::WriteOnly);
+    QWidget window;
+    QtPrompts prompts(&window);
+    QStringList offered;
+    onNextModal<QFileDialog>([&](QFileDialog* d) {
+        if (!d)
+            return;
+        offered = d->nameFilters();
+        auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            return d->reject();
+        name->clear();
+        typeText(name, typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const std::optional<QString> answer = save ? prompts.saveFileName(pattern, dir.path())
+                                               : prompts.openFileName(pattern, dir.path());
+    QCOMPARE(offered, filters);
+    QCOMPARE(answer, std::optional<QString>(dir.filePath(chosen)));
 }
 
 QTEST_MAIN(TestQtPrompts)

@@ -97,9 +97,11 @@ private:
             QTest::qFail(qPrintable("unexpected question: " + asked.text), __FILE__, __LINE__);
             return neutral;
         }
-        T answer = std::move(queue.front());
+        // Moved into neutral rather than into a new T, which g++ 12 wrongly warns may be
+        // used uninitialised when T is an optional.
+        neutral = std::move(queue.front());
         queue.pop_front();
-        return answer;
+        return neutral;
     }
 
     std::deque<bool> yesNo_;
