@@ -199,6 +199,22 @@ private Q_SLOTS:
         QVERIFY2(accepted > 3000 && accepted < 27000, qPrintable(QString::number(accepted)));
     }
 
+    // The reader hands over views into a larger buffer: a view cut inside a character must be
+    // refused, even though the bytes after it would complete that character. Each cut is
+    // also decoded from a copy of exactly its size, where reading past it is a sanitizer error.
+    void decodeReadsOnlyItsView() {
+        const QByteArray whole = "a%41%D0%BA%E2%82%AC%F0%9F%90%88_";
+        const QString wide = QString::fromLatin1(whole);
+        for (qsizetype n = 0; n <= whole.size(); ++n) {
+            const auto expected = referenceDecode(whole.first(n));
+            const std::vector<char> bytes(whole.begin(), whole.begin() + n);
+            const std::vector<QChar> units(wide.begin(), wide.begin() + n);
+            QCOMPARE(Scrim::decodeStr(QByteArrayView(whole).first(n)), expected);
+            QCOMPARE(Scrim::decodeStr(QByteArrayView(bytes.data(), n)), expected);
+            QCOMPARE(Scrim::DecodeStr(QString::fromRawData(units.data(), n)), expected);
+        }
+    }
+
     // toLatin1 would turn these into characters that decode ('%', '1', 'A', '_', '?');
     // only ASCII is an encoding.
     void decodeRefusesWideCharacters_data() {
