@@ -108,6 +108,26 @@ constexpr std::array<char16_t, 256> makePlainTable() {
 }
 constexpr std::array<char16_t, 256> PlainTable = makePlainTable();
 
+// For the commonest escaped characters, U+0080..U+07FF (Cyrillic among them): the bits that
+// each of its two escapes gives, looked up by the escape's two digits together (the first
+// in the low byte of the index) so that one lookup checks both digits and the byte's range.
+// A byte that does not fit its place (or digits that are not digits) gives Misfit.
+constexpr uchar Misfit = 0x80;
+enum class Place { Lead, Trail };
+constexpr std::array<uchar, 65536> makeTwoByteTable(Place place) {
+    std::array<uchar, 65536> table{};
+    for (int index = 0; index < 65536; ++index) {
+        const int byte = HighDigit[index & 0xFF] | LowDigit[index >> 8];
+        if (place == Place::Lead)
+            table[index] = byte >= 0xC2 && byte <= 0xDF ? uchar(byte & 0x1F) : Misfit;
+        else
+            table[index] = byte >= 0x80 && byte <= 0xBF ? uchar(byte & 0x3F) : Misfit;
+    }
+    return table;
+}
+constexpr std::array<uchar, 65536> LeadBits = makeTwoByteTable(Place::Lead);
+constexpr std::array<uchar, 65536> TrailBits = makeTwoByteTable(Place::Trail);
+
 // The decoder reads the file's bytes and, for the QString operations, UTF-16 units. A unit
 // above 0xFF is looked up as 0xFF, which is neither plain nor a digit: narrowing it instead
 // could turn it into a character that decodes.
@@ -137,6 +157,21 @@ bool isContinuation(int byte) {
     return (byte & (Broken | 0xC0)) == 0x80;
 }
 
+// The character U+0080..U+07FF that the two escapes at `at` spell, or -1. The caller has
+// made sure that two escapes' worth of characters are there.
+template <typename Unit> int twoEscapeChar(const Unit* at) {
+    if (at[0] != EscapeMark || at[EscapeSize] != EscapeMark)
+        return -1;
+    auto index = [](const Unit* digits) {
+        return unsigned(tableIndex(digits[0])) | unsigned(tableIndex(digits[1])) << 8;
+    };
+    const unsigned lead = LeadBits[index(at + 1)];
+    const unsigned trail = TrailBits[index(at + EscapeSize + 1)];
+    if ((lead | trail) & Misfit)
+        return -1;
+    return int(lead << 6 | trail);
+}
+
 // Decodes the text between in and end straight into UTF-16 at out, checking the escapes and
 // the UTF-8 they spell (strict: no overlong forms, no surrogates, nothing above U+10FFFF) in
 // the same pass. Every unit written costs at least one character read, so out needs room
@@ -148,17 +183,18 @@ template <typename Unit> char16_t* decodeInto(const Unit* in, const Unit* end, c
             ++in;
             continue;
         }
-        // U+0080..U+07FF, Cyrillic among them, is two escapes: the commonest case after plain
-        // characters, so it is tried first. Anything else takes the general way below.
-        if (end - in >= 2 * EscapeSize && in[0] == EscapeMark && in[EscapeSize] == EscapeMark) {
-            const int lead = digitPair(in + 1);
-            const int next = digitPair(in + EscapeSize + 1);
-            if (lead >= 0xC2 && lead <= 0xDF && isContinuation(next)) {
-                *out++ = char16_t((lead & 0x1F) << 6 | (next & 0x3F));
-                in += 2 * EscapeSize;
-                continue;
-            }
+        // Two escapes for U+0080..U+07FF: the commonest case after plain characters, and
+        // Cyrillic words come as runs of it. Anything else takes the general way below.
+        const Unit* const run = in;
+        while (end - in >= 2 * EscapeSize) {
+            const int c = twoEscapeChar(in);
+            if (c < 0)
+                break;
+            *out++ = char16_t(c);
+            in += 2 * EscapeSize;
         }
+        if (in != run)
+            continue;
         if (end - in < EscapeSize)
             return nullptr;
         const int lead = escapedByte(in);
