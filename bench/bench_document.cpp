@@ -74,7 +74,7 @@ void BM_ScrimDecode(benchmark::State& state) {
     const QStringList texts = allTexts();
     QList<QByteArray> encoded;
     for (const QString& t : texts)
-        Scrim::appendEncodedStr(encoded.emplace_back(), t);
+        encoded << Scrim::EncodeStr(t).toLatin1();
     for (auto _ : state)
         for (const QByteArray& e : encoded)
             benchmark::DoNotOptimize(Scrim::decodeStr(e));
