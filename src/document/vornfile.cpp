@@ -130,10 +130,11 @@ private:
                 passed += pos_ - start_;
                 start_ = pos_;
             }
-            if (pos_ < size_ || !fill()) {
+            const bool found = pos_ < size_;
+            if (found || !fill()) {
                 length_ = pos_ - start_;
                 complete_ = true;
-                return pos_ < size_ ? uchar(data[pos_++]) : -1;
+                return found ? uchar(buffer_.at(pos_++)) : -1;
             }
         }
     }
@@ -166,11 +167,12 @@ private:
             spill_ = QByteArray(data + start_, length_);
             spilled_ = true;
         }
-        const qsizetype from = complete_ ? pos_ : start_;
-        memmove(data, data + from, size_t(size_ - from));
-        size_ -= from;
-        pos_ -= from;
-        start_ -= complete_ ? 0 : from;
+        if (const qsizetype from = complete_ ? pos_ : start_; from > 0) {
+            memmove(data, data + from, size_t(size_ - from));
+            size_ -= from;
+            pos_ -= from;
+            start_ -= complete_ ? 0 : from;
+        }
         if (buffer_.size() < size_ + ChunkBytes)
             buffer_.resize(size_ + ChunkBytes);
         const qint64 got = device_.read(buffer_.data() + size_, ChunkBytes);
