@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <string_view>
 #include <type_traits>
 
 namespace {
@@ -110,18 +111,25 @@ constexpr std::array<char16_t, 256> PlainTable = makePlainTable();
 
 // For the commonest escaped characters, U+0080..U+07FF (Cyrillic among them): the bits that
 // each of its two escapes gives, looked up by the escape's two digits together (the first
-// in the low byte of the index) so that one lookup checks both digits and the byte's range.
-// A byte that does not fit its place (or digits that are not digits) gives Misfit.
-constexpr uchar Misfit = 0x80;
+// in the low byte of the index) so that one lookup checks both digits and the byte's place
+// in the character. A byte that fits its place gives Fits and its bits; anything else
+// (digits that are not digits included) gives 0.
+constexpr uchar Fits = 0x80;
 enum class Place { Lead, Trail };
 constexpr std::array<uchar, 65536> makeTwoByteTable(Place place) {
     std::array<uchar, 65536> table{};
-    for (int index = 0; index < 65536; ++index) {
-        const int byte = HighDigit[index & 0xFF] | LowDigit[index >> 8];
-        if (place == Place::Lead)
-            table[index] = byte >= 0xC2 && byte <= 0xDF ? uchar(byte & 0x1F) : Misfit;
-        else
-            table[index] = byte >= 0x80 && byte <= 0xBF ? uchar(byte & 0x3F) : Misfit;
+    // Only the pairs of digits are visited: a loop over every index would be more than some
+    // compilers evaluate at compile time.
+    constexpr std::string_view Digits = "0123456789ABCDEFabcdef";
+    for (const char high : Digits) {
+        for (const char low : Digits) {
+            const int byte = HighDigit[uchar(high)] | LowDigit[uchar(low)];
+            const unsigned index = uchar(high) | unsigned(uchar(low)) << 8;
+            if (place == Place::Lead && byte >= 0xC2 && byte <= 0xDF)
+                table[index] = uchar(Fits | (byte & 0x1F));
+            else if (place == Place::Trail && byte >= 0x80 && byte <= 0xBF)
+                table[index] = uchar(Fits | (byte & 0x3F));
+        }
     }
     return table;
 }
@@ -167,9 +175,9 @@ template <typename Unit> int twoEscapeChar(const Unit* at) {
     };
     const unsigned lead = LeadBits[index(at + 1)];
     const unsigned trail = TrailBits[index(at + EscapeSize + 1)];
-    if ((lead | trail) & Misfit)
+    if (!(lead & trail & Fits))
         return -1;
-    return int(lead << 6 | trail);
+    return int((lead & 0x1F) << 6 | (trail & 0x3F));
 }
 
 // Decodes the text between in and end straight into UTF-16 at out, checking the escapes and

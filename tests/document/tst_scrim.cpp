@@ -154,6 +154,8 @@ private Q_SLOTS:
             {"lead then broken escape", "%D0%B", false},
             {"lead then blank mark", "%D0_", false},
             {"lead then lead", "%D0%D0%BA", false},
+            {"lead, then digits without their mark", "%D0xBA", false},
+            {"lead, blank mark, digits", "%D0_BA%D0%BA", false},
             {"overlong NUL", "%C0%80", false},
             {"overlong two-byte", "%C1%BF", false},
             {"overlong three-byte", "%E0%9F%BF", false},
