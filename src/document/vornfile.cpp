@@ -8,6 +8,13 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Messages for the user; %1 and %2 are filled in where they are used.
@@ -41,15 +48,38 @@ void setError(QString* error, const QString& text) {
         *error = text;
 }
 
+// The first of the bytes a, b and c in [p, end), or end.
+const char* findAny(const char* p, const char* end, char a, char b, char c) {
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: the fields of a vorn file are long runs of plain text.
+    const __m128i va = _mm_set1_epi8(a);
+    const __m128i vb = _mm_set1_epi8(b);
+    const __m128i vc = _mm_set1_epi8(c);
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)),
+                                         _mm_cmpeq_epi8(v, vc));
+        if (const int mask = _mm_movemask_epi8(hit))
+            return p + std::countr_zero(unsigned(mask));
+    }
+#endif
+    for (; p != end; ++p)
+        if (*p == a || *p == b || *p == c)
+            return p;
+    return end;
+}
+
 // Splits the file into fields: the text up to the next comma or line end, blanks around it
 // dropped; a field that starts with a double quote runs to the next double quote on its line
 // and the rest of the line up to a comma is passed over. CR LF, LF and a lone CR all end a
-// line. The device is read in chunks and a field is kept only up to MaxVornFieldBytes, so
-// neither a huge line nor a huge file is held in memory.
+// line. The device is read in chunks into one buffer and a field is handed out as a view
+// into it, so a field is neither copied nor allocated; a buffer refill keeps only the field
+// being read. A field is kept only up to MaxVornFieldBytes, so neither a huge line nor a
+// huge file is held in memory.
 class FieldReader {
 public:
     struct Field {
-        QByteArray text;
+        QByteArrayView text; // valid until the next call; empty when overlong
         bool overlong = false;
     };
 
@@ -57,89 +87,116 @@ public:
 
     // Nothing at the end of the data (or after a read error, see failed()).
     std::optional<Field> next() {
-        if (peek() < 0)
+        start_ = pos_;
+        length_ = 0;
+        complete_ = overlong_ = spilled_ = false;
+        if (!more())
             return std::nullopt;
-        Field field;
-        while (peek() == ' ')
-            get();
+        while (more() && at() == ' ')
+            start_ = ++pos_;
         int end = 0;
-        if (peek() == '"') {
-            get();
-            end = takeUntil(field, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+        if (more() && at() == '"') {
+            start_ = ++pos_;
+            end = take('"', '\r', '\n');
             if (end == '"')
-                end = skipUntil([](char c) { return c == ',' || c == '\r' || c == '\n'; });
+                end = skipPast(',', '\r', '\n');
         } else {
-            end = takeUntil(field, [](char c) { return c == ',' || c == '\r' || c == '\n'; });
-            while (field.text.endsWith(' '))
-                field.text.chop(1);
+            end = take(',', '\r', '\n');
+            while (length_ > 0 && buffer_.at(start_ + length_ - 1) == ' ')
+                --length_;
         }
-        if (end == '\r' && peek() == '\n')
-            get();
+        if (end == '\r' && more() && at() == '\n')
+            ++pos_;
+        Field field;
+        field.overlong = overlong_;
+        if (!overlong_)
+            field.text = spilled_ ? QByteArrayView(spill_)
+                                  : QByteArrayView(buffer_.constData() + start_, length_);
         return field;
     }
     bool failed() const { return failed_; }
     QString errorString() const { return FileErrors::reason(device_); }
 
 private:
-    // Moves the bytes up to the first one that stops the field into it (at most
-    // MaxVornFieldBytes of them) and consumes the stopping byte; returns it, or -1 at the end.
-    template <typename Stop> int takeUntil(Field& field, Stop stop) {
-        while (peek() >= 0) {
-            const char* begin = chunk_.constData() + pos_;
-            const char* end = chunk_.constData() + chunk_.size();
-            const char* at = begin;
-            while (at != end && !stop(*at))
-                ++at;
-            const qsizetype room = MaxVornFieldBytes - field.text.size();
-            if (at - begin > room)
-                field.overlong = true;
-            field.text.append(begin, std::min<qsizetype>(at - begin, room));
-            pos_ += at - begin;
-            if (at != end)
-                return get();
+    // Reads the field from pos_ up to the first of a, b and c, which it consumes and returns
+    // (-1 at the end of the data). The field is [start_, start_ + length_) of the buffer.
+    int take(char a, char b, char c) {
+        qsizetype passed = 0; // bytes of an overlong field that are no longer kept
+        for (;;) {
+            const char* data = buffer_.constData();
+            pos_ = findAny(data + pos_, data + size_, a, b, c) - data;
+            if (passed + (pos_ - start_) > MaxVornFieldBytes)
+                overlong_ = true;
+            if (overlong_) { // only the end of it is still wanted
+                passed += pos_ - start_;
+                start_ = pos_;
+            }
+            const bool found = pos_ < size_;
+            if (found || !fill()) {
+                length_ = pos_ - start_;
+                complete_ = true;
+                return found ? uchar(buffer_.at(pos_++)) : -1;
+            }
         }
-        return -1;
     }
 
-    template <typename Stop> int skipUntil(Stop stop) {
-        int c = 0;
-        while ((c = get()) >= 0 && !stop(char(c))) {
+    // Passes over the bytes up to the first of a, b and c, which it consumes and returns.
+    int skipPast(char a, char b, char c) {
+        for (;;) {
+            const char* data = buffer_.constData();
+            pos_ = findAny(data + pos_, data + size_, a, b, c) - data;
+            if (pos_ < size_)
+                return uchar(data[pos_++]);
+            if (!fill())
+                return -1;
         }
-        return c;
     }
 
-    int peek() {
-        if (pos_ >= chunk_.size() && !fill())
-            return -1;
-        return uchar(chunk_.at(pos_));
-    }
+    char at() const { return buffer_.at(pos_); }
 
-    int get() {
-        const int c = peek();
-        if (c >= 0)
-            ++pos_;
-        return c;
-    }
+    // Whether there is a byte at pos_, reading more when needed.
+    bool more() { return pos_ < size_ || fill(); }
 
+    // Called with every byte of the buffer looked at. Keeps the part of the field that is being
+    // read, moved to the front, and appends the next chunk; a field that is already complete
+    // is moved aside instead, so that what follows it need not be kept.
     bool fill() {
         if (ended_)
             return false;
-        chunk_.resize(ChunkBytes);
-        const qint64 got = device_.read(chunk_.data(), ChunkBytes);
-        pos_ = 0;
+        char* data = buffer_.data();
+        if (complete_ && !spilled_) {
+            spill_ = QByteArray(data + start_, length_);
+            spilled_ = true;
+        }
+        if (const qsizetype from = complete_ ? pos_ : start_; from > 0) {
+            memmove(data, data + from, size_t(size_ - from));
+            size_ -= from;
+            pos_ -= from;
+            start_ -= complete_ ? 0 : from;
+        }
+        if (buffer_.size() < size_ + ChunkBytes)
+            buffer_.resize(size_ + ChunkBytes);
+        const qint64 got = device_.read(buffer_.data() + size_, ChunkBytes);
         if (got <= 0) {
-            chunk_.clear();
             ended_ = true;
             failed_ = got < 0;
             return false;
         }
-        chunk_.resize(got);
+        size_ += got;
         return true;
     }
 
     QIODevice& device_;
-    QByteArray chunk_;
+    QByteArray buffer_; // [0, size_) read from the device; its size is the room for it
+    qsizetype size_ = 0;
     qsizetype pos_ = 0;
+    // The field being read.
+    qsizetype start_ = 0;
+    qsizetype length_ = 0;
+    bool complete_ = false;
+    bool overlong_ = false;
+    bool spilled_ = false;
+    QByteArray spill_; // a complete field moved out of the buffer
     bool ended_ = false;
     bool failed_ = false;
 };
@@ -150,28 +207,36 @@ class StepReader {
 public:
     explicit StepReader(QIODevice& device) : fields_(device) {}
 
-    std::optional<QByteArray> raw() {
-        auto field = fields_.next();
-        if (!field || field->overlong) {
+    // The next field, valid until the next one is read; nothing (counted as skipped) when it
+    // is missing or too long.
+    std::optional<QByteArrayView> field() {
+        const auto next = fields_.next();
+        if (!next || next->overlong) {
             ++skipped;
             return std::nullopt;
         }
-        return std::move(field->text);
+        return next->text;
+    }
+
+    // The same, kept: for the header, whose fields are looked at after later ones are read.
+    std::optional<QByteArray> raw() {
+        const auto text = field();
+        return text ? std::optional(text->toByteArray()) : std::nullopt;
     }
 
     void number(qint16& target) {
-        if (const auto text = raw())
+        if (const auto text = field())
             adopt(target, Scrim::decodeNum(*text));
     }
 
     void text(QString& target) {
-        if (const auto text = raw())
+        if (const auto text = field())
             adopt(target, Scrim::decodeStr(*text));
     }
 
-    template <typename T> void adopt(T& target, const std::optional<T>& decoded) {
+    template <typename T> void adopt(T& target, std::optional<T> decoded) {
         if (decoded)
-            target = *decoded;
+            target = std::move(*decoded);
         else
             ++skipped;
     }
@@ -370,7 +435,7 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
     for (int p = 1; p <= *entries; ++p) {
         vorn.setEntryOrder(p, qint16(p));
         for (int j = 1; j <= *boxes; ++j) {
-            const auto field = in.raw();
+            const auto field = in.field();
             if (!field)
                 continue;
             QString value;
