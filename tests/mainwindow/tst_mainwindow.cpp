@@ -38,10 +38,11 @@ void TestMainWindow::startUp() {
     for (const char* menu : {"mVorn", "mToFile", "mCounting"})
         for (QAction* a : view.findChild<QMenu*>(QLatin1String(menu))->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(items, (QStringList{"Новый", "Сохранить", "Сохранить как", "Загрузить", "Назвать", "-",
-                                 "Порядок для вывода", "Вывод в файл", "-", "Выход",
-                                 "Краткий список", "Детальный список", "Эту запись", "Вхождения",
-                                 "Пустые", "Непустые", "Отчёт"}));
+    QCOMPARE(items,
+             (QStringList{"Новый", "Сохранить", "Сохранить как", "Загрузить", "Назвать", "-",
+                          "Порядок для вывода", "Вывод в файл", "Печать...", "Сохранить в PDF...",
+                          "-", "Выход", "Краткий список", "Детальный список", "Эту запись",
+                          "Вхождения", "Пустые", "Непустые", "Отчёт"}));
 }
 
 // Each row runs a script on a fresh window and compares the whole outcome: the card's boxes
