@@ -69,7 +69,7 @@ void PrintPart::onPrint() {
     view_.GetFormat();
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // The job, and a file the dialog offers, take the vorn's present name, not an earlier one.
+    // The job goes by the vorn's present name, not by the one of an earlier run.
     printer_->setDocName(vorn_.VornName);
     if (!printDialog_(*printer_))
         return;
