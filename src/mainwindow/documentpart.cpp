@@ -5,26 +5,14 @@
 #include "documenttexts.h"
 #include "prompts.h"
 #include "readmewindow.h"
+#include "savename.h"
 #include "viewprocedures.h"
 #include "vornfile.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
-
-namespace {
-// The save dialog's answer with ".vorn" added when the user typed no extension, so the
-// file shows up under the pattern when it is looked for again.
-QString withVornSuffix(const QString& chosen) {
-    if (!QFileInfo(chosen).suffix().isEmpty())
-        return chosen;
-    if (chosen.endsWith(QLatin1Char('.')))
-        return chosen + DocumentText::VornSuffix.mid(1);
-    return chosen + DocumentText::VornSuffix;
-}
-} // namespace
 
 DocumentPart::DocumentPart(QWidget* window, QMenu* menu, QAction* anchor, QAction* readme,
                            Vorn& vorn, Prompts& prompts, CardBoxes& boxes, ViewProcedures& view)
@@ -102,7 +90,7 @@ void DocumentPart::onSaveAs() {
     if (!chosen)
         return;
     // Kept even when the write fails, so that Save tries the same file again.
-    vorn_.VornPath = withVornSuffix(*chosen);
+    vorn_.VornPath = withSuffix(*chosen, DocumentText::VornSuffix);
     if (writeVornFile(vorn_.VornPath))
         prompts_.beep();
 }

@@ -6,6 +6,7 @@
 #include "documentpart.h"
 #include "entriespart.h"
 #include "lockpart.h"
+#include "printpart.h"
 #include "prompts.h"
 #include "reportspart.h"
 #include "twips.h"
@@ -76,7 +77,7 @@ DataBox* View::Box(int i) const {
 }
 
 void View::buildMenus() {
-    // «Ворн»: the document commands, the output order and the export, and «Выход».
+    // «Ворн»: the document commands, the output order and the export, printing, and «Выход».
     mVorn_ = menuBar()->addMenu(ViewText::MenuVorn);
     mVorn_->setObjectName(QStringLiteral("mVorn"));
     QAction* outputAnchor = mVorn_->addSeparator();
@@ -91,6 +92,7 @@ void View::buildMenus() {
     reports_ =
         new ReportsPart(this, mVorn_, exitAnchor, counting, vorn_, prompts_, *history_, *this);
     connect(reports_, &ReportsPart::orderChanged, this, [this] { chainTabOrder(); });
+    new PrintPart(this, mVorn_, exitAnchor, vorn_, prompts_, *this);
 
     QMenu* help = menuBar()->addMenu(ViewText::MenuHelp);
     help->setObjectName(QStringLiteral("mHelp"));

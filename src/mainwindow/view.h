@@ -25,6 +25,7 @@ class QMenu;
 //   DesignerPart  the card designer, box dragging and the list item commands
 //   DocumentPart  new, save, save as, load, name, exit, the instructions window
 //   ReportsPart   output order, text export, counting
+//   PrintPart     printing the cards and saving them as a PDF
 //   LockPart      locking and the password
 // The window itself keeps the named procedures that show the vorn and switch the modes.
 class View : public QMainWindow, private ViewProcedures {

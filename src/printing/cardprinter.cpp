@@ -9,6 +9,7 @@
 #include "savetarget.h"
 #include "vorn.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QIODevice>
 #include <QPageLayout>
@@ -48,6 +49,10 @@ CardPrinter::Outcome CardPrinter::run(QPagedPaintDevice& device, const Progress&
         if (outcome == Outcome::Cancelled && printer)
             printer->abort(); // while the painter is active: nothing reaches the printer
         painter.end();
+        // Printing to a file, abort stops nothing: the cards drawn so far would stay as a PDF.
+        if (printer && printer->outputFormat() == QPrinter::PdfFormat &&
+            !printer->outputFileName().isEmpty())
+            QFile::remove(printer->outputFileName());
         return outcome;
     };
 

@@ -5,6 +5,7 @@
 #include "databox.h"
 #include "designerpart.h"
 #include "orderdialog.h"
+#include "printpart.h"
 #include "support/modal.h"
 #include "support/samplevorn.h"
 #include "support/scriptedprompts.h"
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -37,7 +39,8 @@ struct Window {
     QTemporaryDir dir;
     QTemporaryDir saves; // where "#N" saves the vorn, out of sight of the scratch folder
     QString kinds;
-    QStringList notes; // what "close" came to
+    QStringList notes; // what "close" came to, "print" for each print dialog
+    std::deque<std::optional<QString>> printTo; // the print dialog's answers, as for save
 
     explicit Window(const QString& kinds = {}, const QString& titles = {},
                     std::initializer_list<double> numbers = {})
@@ -49,6 +52,23 @@ struct Window {
             prompts.queueText(vorn.Password); // unlocking asks for it
         view.TurnEdit(false);
         prompts.clearRecord();
+        // The print dialog prints to a PDF file on A4, as a user choosing that would.
+        view.findChild<PrintPart*>()->setPrintDialog([this](QPrinter& printer) {
+            notes << QStringLiteral("print");
+            std::optional<QString> file;
+            if (printTo.empty()) {
+                QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
+            } else {
+                file = printTo.front();
+                printTo.pop_front();
+            }
+            if (file) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(*file);
+                printer.setPageSize(QPageSize(QPageSize::A4));
+            }
+            return file.has_value();
+        });
     }
     QListWidget* list() const { return view.findChild<QListWidget*>(QStringLiteral("VornList")); }
     template <class T = QWidget> T* at(const QString& name, int k = -1) const {
@@ -66,7 +86,7 @@ struct Window {
             .replace(QLatin1String("%d"), dir.path());
     }
     // y/n: yes or no; Y/N/C: yes, no or cancel; =text: typed and OK; x: the text dialog
-    // closed; save:path, open:path: the file chosen ("save:" cancels).
+    // closed; save:path, open:path, print:path: the file chosen ("save:", "print:" cancel).
     void answer(const QString& code) {
         const QString rest = code.section(u':', 1);
         const auto file = [&] { return rest.isEmpty() ? std::nullopt : std::optional(path(rest)); };
@@ -80,6 +100,8 @@ struct Window {
             prompts.queueText(code == "x" ? std::nullopt : std::optional(code.mid(1)));
         else if (code.startsWith(QLatin1String("save:")))
             prompts.queueSaveFileName(file());
+        else if (code.startsWith(QLatin1String("print:")))
+            printTo.push_back(file());
         else
             prompts.queueOpenFileName(file());
     }

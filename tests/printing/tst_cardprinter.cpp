@@ -2,6 +2,7 @@
 // pdftoppm) as a user's viewer would show them.
 #include "boxkinds.h"
 #include "cardprinter.h"
+#include "support/poppler.h"
 #include "support/samplevorn.h"
 
 #include <QColor>
@@ -11,50 +12,16 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using SampleVorn::box;
 using Outcome = CardPrinter::Outcome;
+using Poppler::pageCount;
+using Poppler::pageSize;
+using Poppler::textOf;
 
 namespace {
-
-// What a poppler tool prints for args; fails the test when the tool is missing or fails.
-QString poppler(const QString& tool, const QStringList& args) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty()) {
-        QTest::qFail(qPrintable(tool + QStringLiteral(" is missing: run scripts/install-deps")),
-                     __FILE__, __LINE__);
-        return {};
-    }
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        QTest::qFail(qPrintable(tool + QStringLiteral(" failed: ") +
-                                QString::fromUtf8(process.readAllStandardError())),
-                     __FILE__, __LINE__);
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf) {
-    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
-    return pages.match(poppler(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
-}
-
-QString pageSize(const QString& pdf) {
-    const QRegularExpression size(QStringLiteral("Page size:\\s+([^\\n]*)"));
-    return size.match(poppler(QStringLiteral("pdfinfo"), {pdf})).captured(1);
-}
-
-// The text of the PDF with every run of blanks and line breaks as one space.
-QString textOf(const QString& pdf) {
-    return poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
-}
 
 // The words of every header and of every value (or default value) of the vorn, and the
 // heading of each card, that are not in text.
@@ -71,8 +38,7 @@ QStringList missingWords(const Vorn& vorn, const QString& text) {
         wanted << vorn.VornName + QStringLiteral(" — ") + vorn.entryCaption(p);
     QStringList missing;
     for (const QString& value : wanted) {
-        const QString words =
-            QString(value).replace(ListSeparator, QLatin1Char(' ')).simplified();
+        const QString words = QString(value).replace(ListSeparator, QLatin1Char(' ')).simplified();
         for (const QString& word : words.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             if (!text.contains(word))
                 missing << word;
@@ -95,8 +61,8 @@ Vorn zoo(int entries, qint16 cardHeight) {
         const QString n = names.value(p, QStringLiteral("зверь%1").arg(p));
         values.push_back({n, QStringLiteral("%1").arg(100 + p),
                           QStringLiteral("живёт в лесу %1\r\nлюбит ягоды %1").arg(n),
-                          ListSeparator + QStringLiteral("прививка-%1").arg(n) +
-                              ListSeparator + QStringLiteral("осмотр-%1").arg(n),
+                          ListSeparator + QStringLiteral("прививка-%1").arg(n) + ListSeparator +
+                              QStringLiteral("осмотр-%1").arg(n),
                           QString()});
     }
     // One row of boxes, ending 3400 below the card's top.
@@ -208,9 +174,9 @@ void TestCardPrinter::tallCard() {
     QCOMPARE(pageCount(pdf), entries);
     for (int page = 1; page <= entries; ++page) {
         const QString text =
-            poppler(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                     QString::number(page), pdf, QStringLiteral("-")});
+            Poppler::run(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                          QString::number(page), pdf, QStringLiteral("-")});
         for (const QString& line :
              {QStringLiteral("строка1"), QStringLiteral("строка300"), QStringLiteral("Внизу")})
             QVERIFY2(text.contains(line), qPrintable(line));
@@ -240,9 +206,9 @@ void TestCardPrinter::picture() {
     const QString pdf = file(QStringLiteral("picture.pdf"));
     QString error;
     QCOMPARE(CardPrinter(vorn).savePdf(pdf, &error), Outcome::Done);
-    poppler(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
-             QStringLiteral("-singlefile"), pdf, file(QStringLiteral("page"))});
+    Poppler::run(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
+                  QStringLiteral("-singlefile"), pdf, file(QStringLiteral("page"))});
     const QImage page(file(QStringLiteral("page.png")));
     QVERIFY(!page.isNull());
     // 120 x 90 pixels are 1.25 x 0.94 inches on screen; on paper the card is scaled up.
