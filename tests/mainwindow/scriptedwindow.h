@@ -252,3 +252,30 @@ struct Window {
         return visited;
     }
 };
+
+// The packed state strings of two runs, cut where they have seams ("|" between the row, the
+// entries and the flags, " / " between the things asked) and set side by side, the parts that
+// differ marked: a failing row shows what differs rather than where in a long line.
+inline QString stateDifference(const QString& actual, const QString& expected) {
+    const auto parts = [](const QString& state) {
+        QStringList out;
+        for (const QString& asked : state.split(QStringLiteral(" / ")))
+            out << asked.split(u'|');
+        return out;
+    };
+    const QStringList a = parts(actual), e = parts(expected);
+    QStringList lines{QStringLiteral("state differs:"), QStringLiteral("   actual  |  expected")};
+    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
+        const QString left = a.value(i, QStringLiteral("(none)"));
+        const QString right = e.value(i, QStringLiteral("(none)"));
+        lines << (left == right ? QStringLiteral("   ") : QStringLiteral(">> ")) + left +
+                     QStringLiteral("  |  ") + right;
+    }
+    return lines.join(u'\n');
+}
+
+#define COMPARE_STATE(actual, expected)                                                            \
+    do {                                                                                           \
+        const QString actual_ = (actual), expected_ = (expected);                                  \
+        QVERIFY2(actual_ == expected_, qPrintable(stateDifference(actual_, expected_)));           \
+    } while (false)

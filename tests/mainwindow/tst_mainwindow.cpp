@@ -40,12 +40,13 @@ void TestMainWindow::startUp() {
     for (const char* menu : {"mVorn", "mToFile", "mCounting"})
         for (QAction* a : view.findChild<QMenu*>(QLatin1String(menu))->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(items,
-             (QStringList{"Новый", "Сохранить", "Сохранить как", "Загрузить", "Импорт из CSV",
-                          "Назвать", "-", "Порядок для вывода", "Вывод в файл", "Печать...",
-                          "Сохранить в PDF...", "-", "Выход", "Краткий список", "Детальный список",
-                          "Эту запись", "Таблица CSV",
-                          "Вхождения", "Пустые", "Непустые", "Отчёт"}));
+    QCOMPARE(items, (QStringList{"Новый",      "Сохранить",          "Сохранить как",
+                                 "Загрузить",  "Импорт из CSV",      "Назвать",
+                                 "-",          "Порядок для вывода", "Вывод в файл",
+                                 "Печать...",  "Сохранить в PDF...", "-",
+                                 "Выход",      "Краткий список",     "Детальный список",
+                                 "Эту запись", "Таблица CSV",        "Вхождения",
+                                 "Пустые",     "Непустые",           "Отчёт"}));
 }
 
 // Each row runs a script on a fresh window and compares the whole outcome: the card's boxes
@@ -211,7 +212,7 @@ void TestMainWindow::commands() {
     for (const QString& a : answers)
         w.answer(a);
     w.run(script);
-    QCOMPARE(withCard ? w.card() + " " + w.state() : w.state(), state);
+    COMPARE_STATE(withCard ? w.card() + " " + w.state() : w.state(), state);
     VERIFY_ALL_ANSWERS_USED(w.prompts);
 }
 
@@ -232,7 +233,7 @@ void TestMainWindow::defaultButton() {
         QTest::keyClick(editor, Qt::Key_Return);
     }
     QCOMPARE(defaults, (QList<bool>{false, true}));
-    QCOMPARE(w.entries(), QStringLiteral("2|a(a,aa/) x b|*"));
+    COMPARE_STATE(w.entries(), QStringLiteral("2|a(a,aa/) x b|*"));
 }
 
 // Locked, the window keeps the size it was locked at; unlocked, it may change again. Taking
@@ -363,8 +364,8 @@ void TestMainWindow::removeFirstOfThree() {
     Window w(sample, QStringLiteral("PLN"));
     w.run(QStringLiteral("mFront@2 mDelBox@0"));
     w.kinds = QStringLiteral("LN");
-    QCOMPARE(w.card() + " " + w.state(),
-             QStringLiteral("L:|xx N!:xxx 0|aaa(|aa,aaa) bbb(|bb,bbb)|*"));
+    COMPARE_STATE(w.card() + " " + w.state(),
+                  QStringLiteral("L:|xx N!:xxx 0|aaa(|aa,aaa) bbb(|bb,bbb)|*"));
     QCOMPARE(w.view.vorn().outputSequence(), (std::vector<int>{2, 1}));
 }
 
@@ -384,7 +385,7 @@ void TestMainWindow::roundTrip() {
     expected.VornPath.clear();
     QCOMPARE(b.view.vorn(), expected);
     b.kinds = a.kinds;
-    QCOMPARE(b.entries(), QStringLiteral("0|Ёж Zebra,\"в\" -|L Ворн \"Зоопарк\""));
+    COMPARE_STATE(b.entries(), QStringLiteral("0|Ёж Zebra,\"в\" -|L Ворн \"Зоопарк\""));
     // Saving a loaded vorn asks for a file; naming it rewrites the picture paths.
     b.answer(QStringLiteral("save:%d/b.vorn"));
     b.answer(QStringLiteral("="));
@@ -432,11 +433,11 @@ void TestMainWindow::oldFileUpgraded() {
     w.answer(QStringLiteral("open:%d/old.vorn"));
     w.answer(QStringLiteral("=Сад"));
     w.run(QStringLiteral("mLoad"));
-    QCOMPARE(w.state(),
-             "0|a(.\\Сад\\кот.bmp,a) b(,b)|L Ворн \"Сад\" open / " +
-                 QStringLiteral("При переходе в новую версию необходимо дать ворну имя и "
-                                "переместить картинки в папку с тем же названием.") +
-                 " / <> / [old.vorn]");
+    COMPARE_STATE(w.state(),
+                  "0|a(.\\Сад\\кот.bmp,a) b(,b)|L Ворн \"Сад\" open / " +
+                      QStringLiteral("При переходе в новую версию необходимо дать ворну имя и "
+                                     "переместить картинки в папку с тем же названием.") +
+                      " / <> / [old.vorn]");
 }
 
 // One file name opens it; anything else is a usage error that says what was wrong (!).
