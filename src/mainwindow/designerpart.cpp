@@ -183,11 +183,18 @@ void DesignerPart::addBox(const BoxDescriptor& box, QSize room) {
     if (!j)
         return;
     boxes_.box(*j - 1)->setLocked(false);
-    boxes_.render(vorn_, *j);
+    storeRendered(*j);
     view_.chainTabOrder();
     // The entries' captions name the new, still empty, title value.
     if (vorn_.TitleBox == *j)
         view_.freshList();
+}
+
+// Box j shows its descriptor, and what the box holds then is stored as its default value, as
+// every change of a box's value is: a list box holds its value as a list.
+void DesignerPart::storeRendered(int j) {
+    boxes_.render(vorn_, j);
+    vorn_.storeValue(view_.listIndex(), j, boxes_.box(j - 1)->Data());
 }
 
 // --- popups -------------------------------------------------------------------------------
@@ -244,7 +251,7 @@ void DesignerPart::onTyp(int kind) {
     // A number box starts empty; the others take the header line's text as their value.
     vorn_.retypeBox(menuBox_ + 1, qint16(kind),
                     kind == BoxKind::Number ? QString() : headNam_->text());
-    boxes_.render(vorn_, menuBox_ + 1);
+    storeRendered(menuBox_ + 1);
     view_.chainTabOrder();
     if (wasTitle && vorn_.TitleBox != menuBox_ + 1)
         view_.freshList();

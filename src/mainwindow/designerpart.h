@@ -48,6 +48,7 @@ public:
 private:
     void buildBoxMenus();
     void addBox(const BoxDescriptor& box, QSize room);
+    void storeRendered(int j);
     // Box menuBox_ when it is on the card, else null.
     DataBox* menuBox() const;
     void makeTitle(int k);

@@ -122,7 +122,8 @@ void View::layoutControls() {
     const QRect addRow(margin, margin, width - 2 * margin, rowHeight);
     const QRect rowTwo(margin, margin + rowHeight + gap, width - 2 * margin, rowHeight);
     const int lockLeft = lock_->layOut(rowTwo, gap);
-    designer_->layOut(addRow, rowTwo.adjusted(0, 0, lockLeft - gap - rowTwo.right() - 1, 0), gap);
+    designer_->layOut(addRow, rowTwo.adjusted(0, 0, lockLeft - 2 * gap - rowTwo.right() - 1, 0),
+                      gap);
     entries_->layOut(
         QRect(margin, stripHeight, stripWidth - 2 * margin, height - margin - stripHeight),
         rowHeight, gap);
@@ -253,9 +254,21 @@ void View::adoptVorn(Vorn loaded) {
     vorn_.Unlocked = true;
     boxes_->setLocked(VornLimits::MaxBoxes, false);
     applySizeRule();
-    entries_->rebuildList();
-    Organize();
-    entries_->selectItem(0, true);
+    {
+        // What showing the new vorn stores back is part of it, not a step after it.
+        const VornHistory::Silent silent(*history_);
+        entries_->rebuildList();
+        Organize();
+        entries_->selectItem(0, true);
+    }
+    // A box shows header position 0 as position 1, and a loaded layout has always been taken
+    // back from the boxes as they show it.
+    for (int j = 1; j <= vorn_.usedBoxes(); ++j) {
+        if (BoxDescriptor d = vorn_.descriptor(j); d.HeadPose == 0) {
+            d.HeadPose = BoxKind::FirstHeadPose;
+            vorn_.setDescriptor(j, d);
+        }
+    }
     TurnEdit(true);
     // Showing the card stored its values back; a vorn just read is still what its file holds.
     vorn_.Modified = false;

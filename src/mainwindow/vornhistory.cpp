@@ -36,7 +36,7 @@ Vorn VornHistory::withStateOf(const Vorn& snapshot, const Vorn& now) {
 class VornHistory::Command : public QUndoCommand {
 public:
     Command(VornHistory& history, const QString& name, Vorn before, int beforeIndex, Vorn after,
-            int afterIndex, int mergeKey)
+            int afterIndex, qint64 mergeKey)
         : QUndoCommand(name), history_(history), before_(std::move(before)),
           after_(std::move(after)), beforeIndex_(beforeIndex), afterIndex_(afterIndex),
           mergeKey_(mergeKey) {}
@@ -64,7 +64,7 @@ private:
     Vorn after_;
     int beforeIndex_;
     int afterIndex_;
-    int mergeKey_;
+    qint64 mergeKey_; // -1: a step that merges with none
     bool pushed_ = true;
 };
 
@@ -99,11 +99,11 @@ void VornHistory::typed(const Vorn& before, int k, int p) {
     if (depth_ > 0)
         return; // part of a command's own step, or of showing the vorn
     // Boxes 0..49 and items 0..500 of one typing run give one key.
-    const int key = (typingRun_ * (VornLimits::MaxEntries + 1) + p) * VornLimits::MaxBoxes + k;
-    push(Text::Typing, before, p, key & 0x7fffffff);
+    const qint64 key = (typingRun_ * (VornLimits::MaxEntries + 1) + p) * VornLimits::MaxBoxes + k;
+    push(Text::Typing, before, p, key);
 }
 
-void VornHistory::push(const QString& name, const Vorn& before, int beforeIndex, int mergeKey) {
+void VornHistory::push(const QString& name, const Vorn& before, int beforeIndex, qint64 mergeKey) {
     if (withStateOf(before, vorn_) == vorn_)
         return;
     stack_->push(new Command(*this, name, before, beforeIndex, vorn_, selection_(), mergeKey));
@@ -123,7 +123,7 @@ void VornHistory::setLocked(bool locked) {
 void VornHistory::addActions(QMenu* menu) {
     undo_ = menu->addAction(Text::Undo);
     undo_->setObjectName(QStringLiteral("mUndo"));
-    undo_->setShortcut(QKeySequence::Undo);
+    undo_->setShortcuts(QKeySequence::Undo); // every key of the platform, as the editors had
     connect(undo_, &QAction::triggered, stack_, &QUndoStack::undo);
     redo_ = menu->addAction(Text::Redo);
     redo_->setObjectName(QStringLiteral("mRedo"));

@@ -81,7 +81,7 @@ public:
 
 private:
     class Command;
-    void push(const QString& name, const Vorn& before, int beforeIndex, int mergeKey);
+    void push(const QString& name, const Vorn& before, int beforeIndex, qint64 mergeKey);
     void updateActions();
 
     Vorn& vorn_;
@@ -91,6 +91,6 @@ private:
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     int depth_ = 0;
-    int typingRun_ = 0;
+    qint64 typingRun_ = 0;
     bool locked_ = false;
 };

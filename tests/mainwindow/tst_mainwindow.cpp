@@ -398,21 +398,23 @@ void TestMainWindow::roundTrip() {
 }
 
 // Loading shows the card, and what the boxes show is stored back as every display is: a
-// list's empty default comes back as the empty list a list box holds. Values of entries
-// not shown stay as the file has them.
+// list's empty default comes back as the empty list a list box holds, a header position 0 as
+// the position 1 the box shows. Values of entries not shown stay as the file has them.
 void TestMainWindow::shownValuesStored() {
     Window w;
-    Vorn file = SampleVorn::make({SampleVorn::box(BoxKind::List, QStringLiteral("Цвета")),
-                                  SampleVorn::box(BoxKind::Phrase, QStringLiteral("Имя"))},
-                                 {{QString(), QStringLiteral("кот")}}, 2);
+    Vorn file = SampleVorn::make(
+        {SampleVorn::box(BoxKind::List, QStringLiteral("Цвета")),
+         SampleVorn::box(BoxKind::Phrase, QStringLiteral("Имя"), {}, 2400, 2000, 0)},
+        {{QString(), QStringLiteral("кот")}}, 2);
     QVERIFY(SaveTo(w.path(QStringLiteral("%d/in.vorn")), file));
     w.answer(QStringLiteral("open:%d/in.vorn"));
     w.answer(QStringLiteral("save:%d/out.vorn"));
     w.run(QStringLiteral("mLoad mSaveAs"));
     const LoadResult saved = LoadFrom(w.path(QStringLiteral("%d/out.vorn")), Vorn(), nullptr);
     QVERIFY(saved.vorn);
-    QCOMPARE((QStringList{saved.vorn->descriptor(1).DefaultValue, saved.vorn->value(1, 1)}),
-             (QStringList{QString(ListSeparator), QString()}));
+    QCOMPARE((QStringList{saved.vorn->descriptor(1).DefaultValue, saved.vorn->value(1, 1),
+                          QString::number(saved.vorn->descriptor(2).HeadPose)}),
+             (QStringList{QString(ListSeparator), QString(), "1"}));
 }
 
 // A file of the first version: no name, pictures by file name alone. Its lines: the counts

@@ -1,6 +1,7 @@
 // Undo and redo through the «Правка» menu and the keys: every kind of step comes back
 // exactly, typing makes one step per box and entry, and the menu follows the history.
 #include "scriptedwindow.h"
+#include "vornfile.h"
 #include "vornhistory.h"
 
 #include <QUndoStack>
@@ -99,6 +100,8 @@ void TestUndo::everyStep_data() {
     row("PL:a b c", "#0", "type=Форма", "ввод");
     row("PL:a b", "", "AddFrase", "добавление поля");
     row(":a b", "", "AddNum", "добавление поля");
+    row("P:a b", "", "AddList", "добавление поля");
+    row("PL:a b", "head=Поле", "mTyp(4)@0", "смену типа поля");
     row("PL:a b", "", "mTyp(2)@0", "смену типа поля");
     row("PL:a b", "", "mTyp(1)@1", "смену типа поля", {"y"});
     row("PLN:a b", "", "mDelBox@0", "удаление поля");
@@ -213,11 +216,15 @@ void TestUndo::menuState() {
     QCOMPARE(seen,
              (QList<Menu>{empty, added, {added.undo, added.redo, false, false}, added, empty}));
 
-    // Loading starts a new history too.
+    // Loading starts a new history too, even where showing the card stores a list's empty
+    // default back as the empty list it shows.
     Window b(QStringLiteral("PT"), QStringLiteral("a"));
     b.run(QStringLiteral("AddFrase"));
-    b.answer(QStringLiteral("save:%d/a.vorn"));
-    b.run(QStringLiteral("mSaveAs"));
+    const Vorn file = SampleVorn::make({SampleVorn::box(BoxKind::List, QStringLiteral("Цвета")),
+                                        SampleVorn::box(BoxKind::Phrase, QStringLiteral("Имя"))},
+                                       {{QString(), QStringLiteral("кот")}}, 2);
+    QVERIFY(SaveTo(b.path(QStringLiteral("%d/a.vorn")), file));
+    b.answer(QStringLiteral("N"));
     b.answer(QStringLiteral("open:%d/a.vorn"));
     b.run(QStringLiteral("mLoad Locker"));
     QCOMPARE(menuOf(b), empty);
