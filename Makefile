@@ -33,6 +33,7 @@ sample: build
 
 bench: build
 	./scripts/run-benchmarks $(BUILD)
+	./scripts/measure-startup $(BUILD)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <optional>
 
 namespace BenchWindow {
 
@@ -67,6 +70,27 @@ inline long residentKiB(const char* field = "VmHWM:") {
         if (line.startsWith(field))
             return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+// Set in the environment of a second run of the benchmark program, which then only shows the
+// full vorn and writes its peak resident memory (KiB) to standard output.
+inline constexpr char PeakMemoryRun[] = "TESSAVORN_BENCH_PEAK_MEMORY";
+
+// A window showing the full vorn with the first entry selected; the peak memory after it.
+long peakMemoryFullVorn();
+
+inline std::optional<long> peakMemoryInFreshProcess() {
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(PeakMemoryRun), QStringLiteral("1"));
+    run.setProcessEnvironment(environment);
+    run.start(QCoreApplication::applicationFilePath(), {});
+    if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit ||
+        run.exitCode() != 0)
+        return std::nullopt;
+    bool ok = false;
+    const long kib = run.readAllStandardOutput().trimmed().toLong(&ok);
+    return ok ? std::optional<long>(kib) : std::nullopt;
 }
 
 } // namespace BenchWindow

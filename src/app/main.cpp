@@ -7,31 +7,45 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
-#include <QTimer>
-#include <QWindow>
+
+#include <sys/resource.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 
 namespace {
 
-// For measuring start-up (scripts/measure-startup): with TESSAVORN_QUIT_AFTER_SHOW set, the
-// process ends as soon as the window's first frame has been drawn, so the CPU time it used
-// is what starting up costs. Ending at once leaves out the tear-down.
-class EndAfterFirstFrame : public QObject {
+// Measuring the start-up (scripts/measure-startup): with TESSAVORN_QUIT_AFTER_SHOW set, the
+// program writes the processor time it used until its window was first painted, user plus
+// system in milliseconds, and quits.
+class QuitAfterFirstPaint : public QObject {
 public:
-    explicit EndAfterFirstFrame(const QWidget& window) : window_(window) {}
+    explicit QuitAfterFirstPaint(QWidget* window) : window_(window) {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The expose draws the frame; the timer fires once that is done.
-        if (event->type() == QEvent::Expose && watched == window_.windowHandle())
-            QTimer::singleShot(0, [] { std::_Exit(0); });
+        if (watched == window_ && event->type() == QEvent::Paint) {
+            window_->removeEventFilter(this);
+            // The window is painted before its children, in the same pass; a queued call
+            // comes after the whole pass.
+            QMetaObject::invokeMethod(this, &QuitAfterFirstPaint::report, Qt::QueuedConnection);
+        }
         return false;
     }
 
 private:
-    const QWidget& window_;
+    void report() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+        std::printf("%.1f\n", ms(usage.ru_utime) + ms(usage.ru_stime));
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    }
+
+    QWidget* window_;
 };
 
 } // namespace
@@ -70,9 +84,9 @@ int main(int argc, char* argv[]) {
     QtPrompts prompts;
     View view(prompts, random);
     prompts.setParentWindow(&view);
-    EndAfterFirstFrame endAfterFirstFrame(view);
+    std::optional<QuitAfterFirstPaint> measuring;
     if (qEnvironmentVariableIsSet("TESSAVORN_QUIT_AFTER_SHOW"))
-        app.installEventFilter(&endAfterFirstFrame);
+        measuring.emplace(&view);
     view.show();
     // A file handed over by the desktop or typed after the program's name opens as the
     // Load command would open it; one that cannot be read leaves the new empty vorn.

@@ -35,22 +35,26 @@ BoxDragger::BoxDragger(Vorn& vorn, CardBoxes& boxes, VornHistory& history)
     setObjectName(QStringLiteral("BoxDragger"));
     boxes_.card()->setAcceptDrops(true);
     boxes_.card()->installEventFilter(this);
-    for (int k = 0; k < VornLimits::MaxBoxes; ++k) {
-        DataBox* box = boxes_.box(k);
-        // A drag is started before the part under the mouse sees the move, so that an
-        // editor does not begin a text drag of its own when the box's drag has ended.
-        watch(box, k);
-        for (const char* name : {"Hed", "Border", "Pic", "Fras", "Tex", "Lis"}) {
-            auto* part = box->findChild<QWidget*>(QLatin1String(name));
-            if (auto* area = qobject_cast<QAbstractScrollArea*>(part))
-                part = area->viewport(); // the scrolling editors get the mouse there
-            watch(part, k);
-        }
-    }
+    for (int k = 0; k < VornLimits::MaxBoxes; ++k)
+        if (DataBox* box = boxes_.madeBox(k))
+            watchBox(k, box);
+    connect(&boxes_, &CardBoxes::made, this, [this](int k, DataBox* box) { watchBox(k, box); });
     connect(&boxes_, &CardBoxes::mouseDown, this,
             [this](int k, int, double x, double y) { grab(k, x, y); });
     connect(&boxes_, &CardBoxes::mouseMove, this,
             [this](int k, int button, double x, double y) { maybeStartDrag(k, button, x, y); });
+}
+
+void BoxDragger::watchBox(int k, DataBox* box) {
+    // A drag is started before the part under the mouse sees the move, so that an editor
+    // does not begin a text drag of its own when the box's drag has ended.
+    watch(box, k);
+    for (const char* name : {"Hed", "Border", "Pic", "Fras", "Tex", "Lis"}) {
+        auto* part = box->findChild<QWidget*>(QLatin1String(name));
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(part))
+            part = area->viewport(); // the scrolling editors get the mouse there
+        watch(part, k);
+    }
 }
 
 void BoxDragger::watch(QWidget* widget, int k) {

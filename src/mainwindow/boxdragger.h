@@ -7,6 +7,7 @@
 #include <optional>
 
 class CardBoxes;
+class DataBox;
 class QDrag;
 class QMimeData;
 class QWidget;
@@ -47,6 +48,7 @@ protected:
 
 private:
     bool cardDragEvent(QEvent* event);
+    void watchBox(int k, DataBox* box);
     void watch(QWidget* widget, int k);
 
     Vorn& vorn_;

@@ -2,46 +2,177 @@
 
 #include "databox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
 
+namespace {
+
+// The card: a plain widget, which the accessibility factory below knows by its type.
+class CardWidget : public QWidget {
+public:
+    CardWidget(QWidget* parent, CardBoxes* boxes) : QWidget(parent), boxes(boxes) {}
+    QPointer<CardBoxes> boxes;
+};
+
+// The card as an accessibility client sees it: a plain widget whose children are all 50
+// boxes, made or not; the boxes not made yet are made before anything is answered.
+class CardAccessible : public QAccessibleWidget {
+public:
+    explicit CardAccessible(CardWidget* card) : QAccessibleWidget(card), card_(card) {}
+    int childCount() const override {
+        makeAll();
+        return QAccessibleWidget::childCount();
+    }
+    QAccessibleInterface* child(int index) const override {
+        makeAll();
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        makeAll();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        makeAll();
+        return QAccessibleWidget::childAt(x, y);
+    }
+
+private:
+    void makeAll() const {
+        if (card_->boxes)
+            card_->boxes->makeAll();
+    }
+    CardWidget* card_;
+};
+
+QAccessibleInterface* cardAccessible(const QString&, QObject* object) {
+    auto* card = dynamic_cast<CardWidget*>(object);
+    return card ? new CardAccessible(card) : nullptr;
+}
+
+} // namespace
+
 CardBoxes::CardBoxes(QWidget* client) : QObject(client) {
-    card_ = new QWidget(client);
+    static const bool factory = [] {
+        QAccessible::installFactory(cardAccessible);
+        return true;
+    }();
+    Q_UNUSED(factory);
+    card_ = new CardWidget(client, this);
     card_->setObjectName(QStringLiteral("Card"));
-    for (int k = 0; k < VornLimits::MaxBoxes; ++k) {
-        auto* b = new DataBox(card_);
-        b->setObjectName(QStringLiteral("Box(%1)").arg(k));
-        b->hide();
-        boxes_[std::size_t(k)] = b;
-        connect(b, &DataBox::Change, this, [this, k] {
-            if (!quiet_)
-                Q_EMIT changed(k);
-        });
-        connect(b, &DataBox::KeyDown, this, [this, k](int key, int) { Q_EMIT keyDown(k, key); });
-        connect(b, &DataBox::GotFocus, this, [this, k] { Q_EMIT gotFocus(k); });
-        connect(b, &DataBox::MouseDown, this, [this, k](int button, int, double x, double y) {
-            Q_EMIT mouseDown(k, button, x, y);
-        });
-        connect(b, &DataBox::MouseMove, this, [this, k](int button, int, double x, double y) {
-            Q_EMIT mouseMove(k, button, x, y);
-        });
-        connect(b, &DataBox::MouseUp, this,
-                [this, k](int button, int, double, double) { Q_EMIT mouseUp(k, button); });
-        connect(b, &DataBox::DblClick, this, [this, k] { Q_EMIT dblClick(k); });
-        for (QLineEdit* editor : b->findChildren<QLineEdit*>())
-            editor->installEventFilter(this);
-        for (QPlainTextEdit* editor : b->findChildren<QPlainTextEdit*>()) {
-            editor->setUndoRedoEnabled(false);
-            editor->installEventFilter(this);
+    // The boxes not asked for by then are made once the window is on screen.
+    card_->installEventFilter(this);
+}
+
+CardBoxes::~CardBoxes() = default;
+
+DataBox* CardBoxes::make(int k) {
+    auto* b = new DataBox(card_);
+    b->setObjectName(QStringLiteral("Box(%1)").arg(k));
+    b->hide();
+    // Boxes made in index order lie each above the one before; a box made later goes
+    // under the next one that is there already.
+    for (int above = k + 1; above < VornLimits::MaxBoxes; ++above) {
+        if (DataBox* next = boxes_[std::size_t(above)]) {
+            b->stackUnder(next);
+            break;
         }
     }
+    if (!pictureBase_.isEmpty())
+        b->setPictureBase(pictureBase_);
+    boxes_[std::size_t(k)] = b;
+    placeInFocusChain(k);
+    connect(b, &DataBox::Change, this, [this, k] {
+        if (!quiet_)
+            Q_EMIT changed(k);
+    });
+    connect(b, &DataBox::KeyDown, this, [this, k](int key, int) { Q_EMIT keyDown(k, key); });
+    connect(b, &DataBox::GotFocus, this, [this, k] { Q_EMIT gotFocus(k); });
+    connect(b, &DataBox::MouseDown, this,
+            [this, k](int button, int, double x, double y) { Q_EMIT mouseDown(k, button, x, y); });
+    connect(b, &DataBox::MouseMove, this,
+            [this, k](int button, int, double x, double y) { Q_EMIT mouseMove(k, button, x, y); });
+    connect(b, &DataBox::MouseUp, this,
+            [this, k](int button, int, double, double) { Q_EMIT mouseUp(k, button); });
+    connect(b, &DataBox::DblClick, this, [this, k] { Q_EMIT dblClick(k); });
+    for (QLineEdit* editor : b->findChildren<QLineEdit*>())
+        editor->installEventFilter(this);
+    for (QPlainTextEdit* editor : b->findChildren<QPlainTextEdit*>()) {
+        editor->setUndoRedoEnabled(false);
+        editor->installEventFilter(this);
+    }
+    Q_EMIT made(k, b);
+    return b;
+}
+
+int CardBoxes::ownerOf(const QWidget* widget) const {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w->parentWidget() == card_)
+            return indexOf(static_cast<const DataBox*>(w));
+    return -1;
+}
+
+// A new widget joins the window's focus chain at its end. Made with the others, box k would
+// have joined it right after the card, behind the boxes with lower indices; and the chain
+// decides where the focus goes when the window is activated and where Tab leads. So the new
+// box and its parts move to where they would be: after the last part of a lower box that
+// is still where it was made, or after the card.
+void CardBoxes::placeInFocusChain(int k) {
+    QWidget* after = card_;
+    for (QWidget* w = card_->nextInFocusChain(); w != card_; w = w->nextInFocusChain()) {
+        const int owner = ownerOf(w);
+        if (owner < 0 || owner >= k)
+            break;
+        after = w;
+    }
+    // The box and its parts follow one another at the end of the chain. A part that hands its
+    // focus to another (a scrolling editor's viewport) never takes the focus itself; it stays.
+    DataBox* b = boxes_[std::size_t(k)];
+    QList<QWidget*> block{b};
+    for (QWidget* w = b->nextInFocusChain(); b->isAncestorOf(w); w = w->nextInFocusChain())
+        if (!w->focusProxy())
+            block << w;
+    // setTabOrder takes only widgets that can have the focus; the others may for a moment.
+    QList<std::pair<QWidget*, Qt::FocusPolicy>> policies;
+    for (QWidget* w : QList<QWidget*>{after} + block) {
+        policies.append({w, w->focusPolicy()});
+        if (w->focusPolicy() == Qt::NoFocus)
+            w->setFocusPolicy(Qt::TabFocus);
+    }
+    for (QWidget* w : block) {
+        QWidget::setTabOrder(after, w);
+        after = w;
+    }
+    for (const auto& [w, policy] : policies)
+        w->setFocusPolicy(policy);
+}
+
+void CardBoxes::makeAll() const {
+    for (int k = 0; k < VornLimits::MaxBoxes; ++k)
+        box(k);
+}
+
+void CardBoxes::setPictureBase(const QString& folder) {
+    pictureBase_ = folder;
+    for (DataBox* b : boxes_)
+        if (b)
+            b->setPictureBase(folder);
 }
 
 bool CardBoxes::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == card_) {
+        if (event->type() == QEvent::Paint) {
+            card_->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, &CardBoxes::makeAll, Qt::QueuedConnection);
+        }
+        return false;
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -53,6 +184,15 @@ bool CardBoxes::eventFilter(QObject* watched, QEvent* event) {
 }
 
 DataBox* CardBoxes::box(int k) const {
+    if (!VornLimits::inRange(k, 0, VornLimits::MaxBoxes - 1))
+        return nullptr;
+    if (DataBox* b = boxes_[std::size_t(k)])
+        return b;
+    // Making the box changes nothing that asking for it can see: it is as if it had been there.
+    return const_cast<CardBoxes*>(this)->make(k);
+}
+
+DataBox* CardBoxes::madeBox(int k) const {
     return VornLimits::inRange(k, 0, VornLimits::MaxBoxes - 1) ? boxes_[std::size_t(k)] : nullptr;
 }
 
@@ -101,6 +241,8 @@ QSize CardBoxes::measure(const BoxDescriptor& d) {
 void CardBoxes::renderAll(const Vorn& vorn) {
     const Quiet quiet(*this);
     for (DataBox* b : boxes_) {
+        if (!b)
+            continue; // not made yet: hidden and not bold
         b->hide();
         b->setHeaderBold(false); // a slot reused later must not come back bold
     }
@@ -110,8 +252,7 @@ void CardBoxes::renderAll(const Vorn& vorn) {
 
 void CardBoxes::showValues(const Vorn& vorn, int p) {
     for (int j = 1; j <= vorn.usedBoxes(); ++j)
-        boxes_[std::size_t(j - 1)]->setData(p <= 0 ? vorn.descriptor(j).DefaultValue
-                                                   : vorn.value(p, j));
+        box(j - 1)->setData(p <= 0 ? vorn.descriptor(j).DefaultValue : vorn.value(p, j));
 }
 
 void CardBoxes::place(int k, int left, int top) {
@@ -125,8 +266,11 @@ QPoint CardBoxes::position(int k) const {
 }
 
 void CardBoxes::setLocked(int count, bool locked) {
-    for (int k = 0; k < std::min<int>(count, VornLimits::MaxBoxes); ++k)
-        boxes_[std::size_t(k)]->setLocked(locked);
+    for (int k = 0; k < std::min<int>(count, VornLimits::MaxBoxes); ++k) {
+        // A box not made yet is made unlocked.
+        if (DataBox* b = locked ? box(k) : madeBox(k))
+            b->setLocked(locked);
+    }
 }
 
 void CardBoxes::chainTabOrder(const Vorn& vorn, QWidget* first) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QSize>
+#include <QString>
 
 #include <array>
 
@@ -15,16 +16,30 @@ class QWidget;
 // positions are client coordinates. The boxes show the vorn: render() puts a descriptor on
 // its box. Their events come out as signals carrying the box index k (0-based; box number j
 // is k + 1).
+//
+// A new window shows no box, and making 50 of them is most of the start-up, so a box is made
+// when it is first asked for, and the rest right after the window is first painted. Nothing
+// can tell: every box is reached through box(k) (and View::Box), which makes it if need be;
+// a box made late is put among the others where it would have been, under every box with a
+// higher index; an accessibility client that walks the card makes the rest before it is
+// answered; and an unused box shows nothing, so it does not matter when it is made.
 class CardBoxes : public QObject {
     Q_OBJECT
 public:
     explicit CardBoxes(QWidget* client);
+    ~CardBoxes() override;
 
     QWidget* card() const { return card_; }
-    // Box(k) for k = 0..49; nullptr outside.
+    // Box(k) for k = 0..49, made now if it was not yet; nullptr outside.
     DataBox* box(int k) const;
+    // Box k if it has been made, else nullptr; for what watches the boxes as they come.
+    DataBox* madeBox(int k) const;
+    // Makes every box not made yet.
+    void makeAll() const;
     // The index of box, or -1 when it is not one of these.
     int indexOf(const DataBox* box) const;
+    // Folder against which the boxes resolve relative picture paths.
+    void setPictureBase(const QString& folder);
 
     // Box j shows descriptor j of vorn: kind, header, default value, header position, place,
     // bold header for the title box, Tab stop by kind. Its change report is not passed on.
@@ -69,6 +84,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
+    // Box k has just been made, with its object name, hidden, in its place among the others.
+    void made(int k, DataBox* box);
     void changed(int k);
     void keyDown(int k, int keyCode);
     void gotFocus(int k);
@@ -80,9 +97,14 @@ Q_SIGNALS:
 private:
     // What render puts on a box, and what measure measures.
     static void dress(DataBox* box, const BoxDescriptor& d, bool title);
+    DataBox* make(int k);
+    void placeInFocusChain(int k);
+    // The index of the box that is widget or holds it, or -1.
+    int ownerOf(const QWidget* widget) const;
 
     QWidget* card_ = nullptr;
     std::array<DataBox*, VornLimits::MaxBoxes> boxes_{};
     DataBox* spare_ = nullptr; // for measure
+    QString pictureBase_;
     bool quiet_ = false;
 };

@@ -70,12 +70,17 @@ DesignerPart::DesignerPart(QWidget* client, Vorn& vorn, Prompts& prompts, Random
     label2_->setBuddy(headNam_);
 
     dragger_ = new BoxDragger(vorn_, boxes_, history_);
-    for (int k = 0; k < VornLimits::MaxBoxes; ++k) {
-        // The editors' own context menus would cover the box's popup.
+    // The editors' own context menus would cover the box's popup.
+    const auto noContextMenus = [](DataBox* box) {
         for (const char* name : {"Fras", "Tex", "Lis"})
-            if (auto* editor = boxes_.box(k)->findChild<QWidget*>(QLatin1String(name)))
+            if (auto* editor = box->findChild<QWidget*>(QLatin1String(name)))
                 editor->setContextMenuPolicy(Qt::PreventContextMenu);
-    }
+    };
+    for (int k = 0; k < VornLimits::MaxBoxes; ++k)
+        if (DataBox* box = boxes_.madeBox(k))
+            noContextMenus(box);
+    connect(&boxes_, &CardBoxes::made, this,
+            [noContextMenus](int, DataBox* box) { noContextMenus(box); });
     connect(&boxes_, &CardBoxes::mouseUp, this, [this](int k, int button) {
         if (button != RightButton)
             return;

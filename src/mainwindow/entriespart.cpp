@@ -103,9 +103,12 @@ void EntriesPart::selectItem(int index, bool force) {
 void EntriesPart::rebuildList() {
     const QSignalBlocker block(vornList_);
     vornList_->clear();
-    vornList_->addItem(ViewText::CardItem);
+    QStringList captions{ViewText::CardItem};
+    captions.reserve(vorn_.usedEntries() + 1);
     for (int p = 1; p <= vorn_.usedEntries(); ++p)
-        vornList_->addItem(vorn_.entryCaption(p));
+        captions << vorn_.entryCaption(p);
+    // All rows in one insertion: the list takes in 500 rows once, not 500 times one.
+    vornList_->addItems(captions);
     vornList_->setCurrentRow(0);
 }
 

@@ -55,8 +55,7 @@ View::View(Prompts& prompts, RandomSource& random, QWidget* parent)
     // Start-up: Vorn() already holds the identity output order, the name "New", an empty
     // card, Unlocked and Designing; CardWidth/CardHeight stay 0 until GetFormat.
     vorn_.StartDir = QDir::currentPath();
-    for (int k = 0; k < VornLimits::MaxBoxes; ++k)
-        Box(k)->setPictureBase(vorn_.StartDir);
+    boxes_->setPictureBase(vorn_.StartDir);
     {
         const CardBoxes::Quiet quiet(*boxes_); // showing the empty card changes nothing
         entries_->selectItem(0, true);

@@ -6,10 +6,15 @@
 #include "scriptedwindow.h"
 #include "vornfile.h"
 
+#include <QAccessible>
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startUp();
+    void accessibleCard();
+    void boxesMadeLate();
+    void allBoxesOnceShown();
     void commands_data();
     void commands();
     void defaultButton();
@@ -47,6 +52,83 @@ void TestMainWindow::startUp() {
                                  "Выход",      "Краткий список",     "Детальный список",
                                  "Эту запись", "Таблица CSV",        "Вхождения",
                                  "Пустые",     "Непустые",           "Отчёт"}));
+}
+
+// The boxes are made as they are first needed; an accessibility client walking the card
+// still finds all 50 from the start, each with its parts.
+void TestMainWindow::accessibleCard() {
+    ScriptedPrompts prompts;
+    SequenceRandom random;
+    View view(prompts, random);
+    QAccessibleInterface* card =
+        QAccessible::queryAccessibleInterface(view.findChild<QWidget*>(QStringLiteral("Card")));
+    QVERIFY(card);
+    QStringList boxes, expected;
+    for (int i = 0; i < card->childCount(); ++i) {
+        QAccessibleInterface* box = card->child(i);
+        QStringList parts;
+        for (int c = 0; c < box->childCount(); ++c)
+            parts << box->child(c)->object()->objectName();
+        boxes << box->object()->objectName() + ':' + parts.join(u',');
+    }
+    for (int k = 0; k < VornLimits::MaxBoxes; ++k)
+        expected << QStringLiteral("Box(%1):Hed,Border,Fras,Tex,Lis").arg(k);
+    QCOMPARE(boxes, expected);
+}
+
+// Boxes asked for out of order and the rest made by showing a vorn lie one above the other
+// by index, and the Tab chain and the focus the window gives when activated are those of
+// boxes made all at once: the first box's editor takes the focus.
+void TestMainWindow::boxesMadeLate() {
+    ScriptedPrompts prompts;
+    SequenceRandom random;
+    View view(prompts, random);
+    view.Box(3);
+    view.Box(1);
+    // Moved into place, a late box keeps the parts' focus policies it was made with.
+    const DataBox alone;
+    QStringList policies, made;
+    for (const QWidget* part : alone.findChildren<QWidget*>())
+        policies << part->objectName() + ':' + QString::number(part->focusPolicy());
+    for (const QWidget* part : view.Box(7)->findChildren<QWidget*>())
+        made << part->objectName() + ':' + QString::number(part->focusPolicy());
+    QCOMPARE(made, policies);
+    view.adoptVorn(SampleVorn::make(QStringLiteral("PTLP"), QStringLiteral("a b")));
+    view.TurnEdit(false);
+    QStringList stacked;
+    for (const QObject* box : view.Box(0)->parentWidget()->children())
+        stacked << box->objectName();
+    QCOMPARE(stacked, (QStringList{"Box(0)", "Box(1)", "Box(2)", "Box(3)", "Box(7)"}));
+    const auto name = [](const QWidget* w) {
+        const QWidget* box = w->parentWidget();
+        return box && box->objectName().startsWith(QLatin1String("Box("))
+                   ? box->objectName() + '.' + w->objectName()
+                   : w->objectName();
+    };
+    QStringList tab;
+    for (QWidget* w = view.nextInFocusChain(); w != &view; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(&view))
+            tab << name(w);
+    QCOMPARE(tab.join(u' '),
+             QStringLiteral("Box(0).Fras Box(1).Tex Box(2).Fras Box(2).Lis Box(3).Fras VornList "
+                            "AddVorn DelVorn Lift Low Find Next AddFrase AddText AddNum AddList "
+                            "AddPic HeadNam SetPass Locker"));
+    view.show();
+    QApplication::setActiveWindow(&view);
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Box(0).Fras"));
+}
+
+// Once the window is on screen, the boxes nobody asked for are made too.
+void TestMainWindow::allBoxesOnceShown() {
+    ScriptedPrompts prompts;
+    SequenceRandom random;
+    View view(prompts, random);
+    QWidget* card = view.findChild<QWidget*>(QStringLiteral("Card"));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTRY_COMPARE(card->findChildren<DataBox*>(Qt::FindDirectChildrenOnly).size(),
+                 VornLimits::MaxBoxes);
 }
 
 // Each row runs a script on a fresh window and compares the whole outcome: the card's boxes
