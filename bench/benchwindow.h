@@ -72,17 +72,21 @@ inline long residentKiB(const char* field = "VmHWM:") {
     return -1;
 }
 
-// Set in the environment of a second run of the benchmark program, which then only shows the
-// full vorn and writes its peak resident memory (KiB) to standard output.
+// Set in the environment of a second run of the benchmark program to the path of a vorn file,
+// which that run then only loads and shows, writing its peak resident memory (KiB) to
+// standard output.
 inline constexpr char PeakMemoryRun[] = "TESSAVORN_BENCH_PEAK_MEMORY";
 
-// A window showing the full vorn with the first entry selected; the peak memory after it.
-long peakMemoryFullVorn();
+// A window that loaded the vorn file at path as the Load command does, showing its first
+// entry; the peak memory after it.
+long peakMemoryFullVorn(const QString& path);
 
-inline std::optional<long> peakMemoryInFreshProcess() {
+// The full vorn is written to a file first and loaded in the fresh process, as a user gets it
+// on screen: what building it in code leaves behind is not the program's.
+inline std::optional<long> peakMemoryInFreshProcess(const QString& vornFile) {
     QProcess run;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(PeakMemoryRun), QStringLiteral("1"));
+    environment.insert(QLatin1String(PeakMemoryRun), vornFile);
     run.setProcessEnvironment(environment);
     run.start(QCoreApplication::applicationFilePath(), {});
     if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit ||

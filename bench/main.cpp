@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (qEnvironmentVariableIsSet(BenchWindow::PeakMemoryRun)) {
-        std::printf("%ld\n", BenchWindow::peakMemoryFullVorn());
+        std::printf("%ld\n", BenchWindow::peakMemoryFullVorn(
+                                  qEnvironmentVariable(BenchWindow::PeakMemoryRun)));
         return 0;
     }
     benchmark::Initialize(&argc, argv);
