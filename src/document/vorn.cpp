@@ -61,13 +61,13 @@ QString Vorn::cell(int row, int j) const {
     return row <= rows_.size() ? rows_.at(row - 1).at(j - 1) : QString();
 }
 
-void Vorn::setCell(int row, int j, const QString& value) {
+void Vorn::setCell(int row, int j, QString value) {
     if (!inRange(row, 1, VornLimits::MaxEntries) || !inRange(j, 1, VornLimits::MaxBoxes))
         return;
     if (row > rows_.size()) {
         if (value.isEmpty())
             return;
-        rows_.reserve(row);
+        // Appending row by row lets the list grow by its own steps, not by one row at a time.
         while (rows_.size() < row)
             rows_.append(Row(VornLimits::MaxBoxes));
     }
@@ -75,8 +75,9 @@ void Vorn::setCell(int row, int j, const QString& value) {
     QString& slot = rows_[row - 1][j - 1];
     if (slot.isSharedWith(value))
         return;
-    slot = value;
-    if (value.isEmpty() && row == rows_.size())
+    const bool emptied = value.isEmpty();
+    slot = std::move(value);
+    if (emptied && row == rows_.size())
         dropEmptyRows();
 }
 

@@ -88,7 +88,7 @@ public:
     bool setDescriptor(int j, const BoxDescriptor& d); // false (nothing written) outside
 
     QString cell(int row, int j) const; // EntryTable(row, j)
-    void setCell(int row, int j, const QString& value);
+    void setCell(int row, int j, QString value);
 
     qint16 entryOrder(int p) const; // EntryOrder[p], p = 1..500; 0 outside
     void setEntryOrder(int p, qint16 row);

@@ -282,7 +282,7 @@ LoadResult readVorn(QIODevice& device, const Vorn& base, const OldFileNamer& nam
             in.adopt(value, Scrim::decodeStr(*field));
             if (oldLayout && !value.isEmpty() && vorn.descriptor(j).Type == BoxKind::Picture)
                 value = vorn.picturePath(value);
-            vorn.setCell(p, j, value);
+            vorn.setCell(p, j, std::move(value));
         }
     }
     for (int j = 1; j <= *boxes; ++j) {
