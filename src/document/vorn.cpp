@@ -71,12 +71,13 @@ void Vorn::setCell(int row, int j, QString value) {
         while (rows_.size() < row)
             rows_.append(Row(VornLimits::MaxBoxes));
     }
-    // Only the row written to stops sharing with copies of this vorn.
-    QString& slot = rows_[row - 1][j - 1];
-    if (slot.isSharedWith(value))
+    // Writing back the very value a cell holds (as showing an entry does) changes nothing and
+    // must not make the table stop sharing with copies of this vorn; a real write makes only
+    // the row written to stop sharing.
+    if (std::as_const(rows_).at(row - 1).at(j - 1).isSharedWith(value))
         return;
     const bool emptied = value.isEmpty();
-    slot = std::move(value);
+    rows_[row - 1][j - 1] = std::move(value);
     if (emptied && row == rows_.size())
         dropEmptyRows();
 }
