@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (qEnvironmentVariableIsSet(BenchWindow::PeakMemoryRun)) {
         std::printf("%ld\n", BenchWindow::peakMemoryFullVorn(
-                                  qEnvironmentVariable(BenchWindow::PeakMemoryRun)));
+                                 qEnvironmentVariable(BenchWindow::PeakMemoryRun)));
         return 0;
     }
     benchmark::Initialize(&argc, argv);

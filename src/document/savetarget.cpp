@@ -24,16 +24,12 @@ bool writesInPlace(const Facts& facts) {
     return facts.fileExists && facts.fileWritable && !facts.folderWritable;
 }
 
-bool prepare(QSaveFile& file) {
-    const bool inPlace = writesInPlace(inspect(file.fileName()));
-    file.setDirectWriteFallback(inPlace);
-    return inPlace;
-}
-
 Outcome save(const QString& path, const Writer& write) {
     QSaveFile file(path);
     Outcome outcome;
-    outcome.inPlace = prepare(file);
+    // A file the program may write, in a folder it may not, can only be written in place.
+    outcome.inPlace = writesInPlace(inspect(path));
+    file.setDirectWriteFallback(outcome.inPlace);
     if (!file.open(QIODevice::WriteOnly)) {
         outcome.stage = Outcome::Stage::Open;
         outcome.reason = FileErrors::reason(file);

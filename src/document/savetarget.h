@@ -5,7 +5,6 @@
 #include <functional>
 
 class QIODevice;
-class QSaveFile;
 
 // How a file is saved. QSaveFile writes a temporary file beside the target and puts it in
 // the target's place only when everything was written, so a failed save leaves the old file
@@ -26,10 +25,6 @@ Facts inspect(const QString& path);
 // Whether a save to a target with these facts writes the file in place.
 bool writesInPlace(const Facts& facts);
 
-// Lets file, not yet open, fall back on writing in place when its target calls for it;
-// returns whether it does.
-bool prepare(QSaveFile& file);
-
 // How a save went: where it stopped, and why, in words for the user.
 struct Outcome {
     enum class Stage { Done, Open, Write, Commit };
@@ -39,10 +34,10 @@ struct Outcome {
     bool saved() const { return stage == Stage::Done; }
 };
 
-// Fills the file at path through write, on a QSaveFile prepared as above: the file is put
-// in place only when write returned true, and a failed save leaves nothing half-written
-// beside it. write gives its reason when it returns false (it may leave it empty, as for a
-// run the user cancelled).
+// Fills the file at path through write, on a QSaveFile that writes in place only where
+// writesInPlace says so: the file is put in place only when write returned true, and a failed
+// save leaves nothing half-written beside it. write gives its reason when it returns false (it
+// may leave it empty, as for a run the user cancelled).
 using Writer = std::function<bool(QIODevice& device, QString* reason)>;
 Outcome save(const QString& path, const Writer& write);
 

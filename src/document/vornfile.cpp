@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace {
 

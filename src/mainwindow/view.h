@@ -43,7 +43,8 @@ public:
     bool TurnEdit(bool locked) override;
     void GetFormat() override;
     void Organize() override;
-    void ShowEntry(qint16 n) override;
+    // Writes entry n (1..EntryCount) or, for n <= 0, the card's default values into the boxes.
+    void ShowEntry(qint16 n);
     void freshList() override;
     // Takes a vorn that was read from a file: shows its card, its entries and its layout
     // and leaves the window locked without asking for a password; Modified is false.

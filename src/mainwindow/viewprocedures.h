@@ -17,8 +17,6 @@ public:
     virtual void GetFormat() = 0;
     // The vorn's layout onto the boxes and the window, then the selected item's values.
     virtual void Organize() = 0;
-    // Writes entry n (1..EntryCount) or, for n <= 0, the card's default values into the boxes.
-    virtual void ShowEntry(qint16 n) = 0;
     // Rewrites the captions of the entry list.
     virtual void freshList() = 0;
     // Takes a vorn read from a file: shows it, locked, unmodified.

@@ -4,7 +4,6 @@
 #include "savetarget.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <vector>
