@@ -72,23 +72,15 @@ inline long residentKiB(const char* field = "VmHWM:") {
     return -1;
 }
 
-// Set in the environment of a second run of the benchmark program to the path of a vorn file,
-// which that run then only loads and shows, writing its peak resident memory (KiB) to
-// standard output.
-inline constexpr char PeakMemoryRun[] = "TESSAVORN_BENCH_PEAK_MEMORY";
-
-// A window that loaded the vorn file at path as the Load command does, showing its first
-// entry; the peak memory after it.
-long peakMemoryFullVorn(const QString& path);
-
-// The full vorn is written to a file first and loaded in the fresh process, as a user gets it
-// on screen: what building it in code leaves behind is not the program's.
+#ifdef TESSAVORN_PEAK_MEMORY_PROGRAM
+// The peak memory of the lean measuring program (bench/peakmemory.cpp) after it loaded the vorn
+// file and showed its first entry, in KiB; it runs in the pictures' folder, the working
+// directory.
 inline std::optional<long> peakMemoryInFreshProcess(const QString& vornFile) {
+    makePictures();
     QProcess run;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(PeakMemoryRun), vornFile);
-    run.setProcessEnvironment(environment);
-    run.start(QCoreApplication::applicationFilePath(), {});
+    run.setWorkingDirectory(QDir::currentPath());
+    run.start(QStringLiteral(TESSAVORN_PEAK_MEMORY_PROGRAM), {vornFile});
     if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit ||
         run.exitCode() != 0)
         return std::nullopt;
@@ -96,5 +88,6 @@ inline std::optional<long> peakMemoryInFreshProcess(const QString& vornFile) {
     const long kib = run.readAllStandardOutput().trimmed().toLong(&ok);
     return ok ? std::optional<long>(kib) : std::nullopt;
 }
+#endif
 
 } // namespace BenchWindow

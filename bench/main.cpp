@@ -21,11 +21,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsSet(BenchWindow::PeakMemoryRun)) {
-        std::printf("%ld\n", BenchWindow::peakMemoryFullVorn(
-                                 qEnvironmentVariable(BenchWindow::PeakMemoryRun)));
-        return 0;
-    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
