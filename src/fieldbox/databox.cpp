@@ -3,9 +3,12 @@
 #include "boxkinds.h"
 #include "databox_p.h"
 #include "fieldboxlayout.h"
+#include "focuschain.h"
 #include "listvalue.h"
 #include "twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +24,37 @@ constexpr int FrameLineWidth = 2; // pixels of the picture frame's sunken border
 
 int twipsOf(int pixels) {
     return Twips::fromPixels(pixels);
+}
+
+// A box as an accessibility client sees it: every part, the ones only a text or a list box
+// needs made before anything is answered, as if all had been made with the box.
+class BoxAccessible : public QAccessibleWidget {
+public:
+    explicit BoxAccessible(DataBox* box) : QAccessibleWidget(box), box_(box) {}
+    int childCount() const override {
+        box_->makeAllParts();
+        return QAccessibleWidget::childCount();
+    }
+    QAccessibleInterface* child(int index) const override {
+        box_->makeAllParts();
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        box_->makeAllParts();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        box_->makeAllParts();
+        return QAccessibleWidget::childAt(x, y);
+    }
+
+private:
+    DataBox* box_;
+};
+
+QAccessibleInterface* boxAccessible(const QString&, QObject* object) {
+    auto* box = qobject_cast<DataBox*>(object);
+    return box ? new BoxAccessible(box) : nullptr;
 }
 
 } // namespace
@@ -55,7 +89,8 @@ void TextEditor::mouseReleaseEvent(QMouseEvent* event) {
 // Construction
 
 DataBox::Private::Private(DataBox* box) : q(box) {
-    // Created in the order the focus moves through them: Border, Pic, Fras, Tex, Lis.
+    // Created in the order the focus moves through them: Border, Pic, Fras, and then Tex and
+    // Lis, which are made when first needed and moved into that order.
     hed = new QLabel(InitialHeader, q);
     hed->setObjectName(QStringLiteral("Hed"));
     hed->setTextFormat(Qt::PlainText); // a header is never markup
@@ -84,38 +119,88 @@ DataBox::Private::Private(DataBox* box) : q(box) {
     fras->setMaxLength(std::numeric_limits<int>::max());
     fras->resize(fras->width(), Twips::toPixels(FieldBoxLayout::NewEditorHeight));
     fras->hide();
-
-    tex = new DataBoxParts::TextEditor(q);
-    tex->setObjectName(QStringLiteral("Tex"));
-    tex->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    tex->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    tex->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tex->setTabChangesFocus(true); // Tab leaves the field, as in the other editors
-    tex->hide();
-
-    lis = new QListWidget(q);
-    lis->setObjectName(QStringLiteral("Lis"));
-    lis->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lis->setUniformItemSizes(true); // one line each: no measuring every item on a refill
-    lis->setSortingEnabled(false);
-    lis->hide();
-
-    for (QWidget* editor :
-         {static_cast<QWidget*>(fras), static_cast<QWidget*>(tex), static_cast<QWidget*>(lis)})
-        editor->setFocusPolicy(Qt::StrongFocus);
-
+    fras->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(fras, &QLineEdit::textChanged, this,
                      [this](const QString& text) { frasTextChanged(text); });
-    QObject::connect(tex, &QPlainTextEdit::textChanged, this, [this] { texTextChanged(); });
-    QObject::connect(lis, &QListWidget::currentRowChanged, this,
-                     [this](int row) { itemSelected(row); });
 
     installFilters();
     updateAccessibleNames();
     fitHeader();
 }
 
+QList<QWidget*> DataBox::Private::editors() const {
+    QList<QWidget*> made{fras};
+    if (tex)
+        made << tex;
+    if (lis)
+        made << lis;
+    return made;
+}
+
+DataBoxParts::TextEditor* DataBox::Private::textEditor() {
+    if (tex)
+        return tex;
+    tex = new DataBoxParts::TextEditor(q);
+    tex->setObjectName(QStringLiteral("Tex"));
+    tex->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    tex->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tex->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tex->setTabChangesFocus(true); // Tab leaves the field, as in the other editors
+    tex->setReadOnly(locked);
+    QObject::connect(tex, &QPlainTextEdit::textChanged, this, [this] { texTextChanged(); });
+    // Under a list made earlier, as if both had been made with the box.
+    if (lis)
+        tex->stackUnder(lis);
+    adoptPart(tex, tex->viewport());
+    FocusChain::moveAfter(fras, tex);
+    Q_EMIT q->PartMade();
+    return tex;
+}
+
+QListWidget* DataBox::Private::listBox() {
+    if (lis)
+        return lis;
+    lis = new QListWidget(q);
+    lis->setObjectName(QStringLiteral("Lis"));
+    lis->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lis->setUniformItemSizes(true); // one line each: no measuring every item on a refill
+    lis->setSortingEnabled(false);
+    QObject::connect(lis, &QListWidget::currentRowChanged, this,
+                     [this](int row) { itemSelected(row); });
+    adoptPart(lis, lis->viewport());
+    // After the text editor and its own parts, if there is one; else after the item editor.
+    QWidget* after = fras;
+    if (tex)
+        for (QWidget* w = tex; w == tex || tex->isAncestorOf(w); w = w->nextInFocusChain())
+            after = w;
+    FocusChain::moveAfter(after, lis);
+    Q_EMIT q->PartMade();
+    return lis;
+}
+
+// What every editor of the box shares, given to one made after the box: hidden until its
+// kind is shown, the box's font, focus policy and caption, and the box's own watch.
+void DataBox::Private::adoptPart(QWidget* part, QWidget* viewport) {
+    part->hide();
+    if (fras->testAttribute(Qt::WA_SetFont))
+        part->setFont(fras->font());
+    part->setFocusPolicy(editorFocusPolicy());
+    part->setAccessibleName(hed->text());
+    watch(part);
+    watch(viewport); // the mouse events of a scrolling editor arrive there
+}
+
+void DataBox::makeAllParts() {
+    d->textEditor();
+    d->listBox();
+}
+
 DataBox::DataBox(QWidget* parent) : QWidget(parent), d(new Private(this)) {
+    static const bool factory = [] {
+        QAccessible::installFactory(boxAccessible);
+        return true;
+    }();
+    Q_UNUSED(factory);
     Refresh(true);
 }
 
@@ -136,7 +221,7 @@ void DataBox::setBoxType(qint16 type) {
     // A list turned into another type keeps its current item as its value. Re-setting
     // the list type keeps the whole list.
     if (d->boxType == BoxKind::List && type != BoxKind::List) {
-        const QListWidgetItem* current = d->lis->currentItem();
+        const QListWidgetItem* current = d->listBox()->currentItem();
         d->data = current ? current->text() : QString();
     }
     d->boxType = type;
@@ -175,7 +260,8 @@ bool DataBox::Locked() const {
 void DataBox::setLocked(bool locked) {
     d->locked = locked;
     d->fras->setReadOnly(locked);
-    d->tex->setReadOnly(locked);
+    if (d->tex)
+        d->tex->setReadOnly(locked);
 }
 
 QString DataBox::Listing(qint16 item) const {
@@ -199,7 +285,7 @@ bool DataBox::Filling() const {
 std::optional<int> DataBox::ListIndex() const {
     if (d->boxType != BoxKind::List)
         return std::nullopt;
-    return d->lis->currentRow();
+    return d->listBox()->currentRow();
 }
 
 QString DataBox::Data() const {
@@ -221,8 +307,8 @@ QFont DataBox::HeaderFont() const {
 }
 
 void DataBox::setHeaderFont(const QFont& font) {
-    for (QWidget* w : {static_cast<QWidget*>(d->hed), static_cast<QWidget*>(d->fras),
-                       static_cast<QWidget*>(d->tex), static_cast<QWidget*>(d->lis)})
+    d->hed->setFont(font);
+    for (QWidget* w : d->editors())
         w->setFont(font);
     d->fitHeader();
     Refresh(true);
@@ -276,6 +362,8 @@ void DataBox::setTall(qint16 tall) {
 // List members
 
 QString DataBox::Private::rebuiltList(int items) const {
+    if (!lis)
+        return {};
     QStringList texts;
     const int n = std::min(items, lis->count());
     texts.reserve(n);
@@ -285,6 +373,7 @@ QString DataBox::Private::rebuiltList(int items) const {
 }
 
 void DataBox::Private::finishListChange() {
+    listBox();
     itemCount =
         static_cast<qint16>(std::min(lis->count(), int(std::numeric_limits<qint16>::max())));
     data = rebuiltList(lis->count());
@@ -298,29 +387,33 @@ void DataBox::Private::finishListChange() {
 void DataBox::AddItem(const QString& item, qint16 position) {
     if (d->boxType != BoxKind::List)
         return;
-    if (position != -1 && (position < 0 || position > d->lis->count()))
+    QListWidget* lis = d->listBox();
+    if (position != -1 && (position < 0 || position > lis->count()))
         return; // no such place in the list: nothing changes
     {
         const QScopedValueRollback guard(d->listEditing, true);
         const QString text = ListValue::sanitisedItem(item);
         if (position == -1)
-            d->lis->addItem(text);
+            lis->addItem(text);
         else
-            d->lis->insertItem(position, text);
+            lis->insertItem(position, text);
     }
     d->finishListChange();
 }
 
 void DataBox::DelItem(qint16 position) {
-    if (d->boxType != BoxKind::List || position < 0 || position >= d->lis->count())
+    if (d->boxType != BoxKind::List)
+        return;
+    QListWidget* lis = d->listBox();
+    if (position < 0 || position >= lis->count())
         return;
     {
         const QScopedValueRollback guard(d->listEditing, true);
-        const bool wasCurrent = position == d->lis->currentRow();
-        delete d->lis->takeItem(position);
+        const bool wasCurrent = position == lis->currentRow();
+        delete lis->takeItem(position);
         // With its item gone the editor belongs to no item, so its edits change none.
         if (wasCurrent)
-            d->lis->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+            lis->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
     d->finishListChange();
 }
@@ -328,22 +421,23 @@ void DataBox::DelItem(qint16 position) {
 void DataBox::DelSelected() {
     if (d->boxType != BoxKind::List)
         return;
+    QListWidget* lis = d->listBox();
     {
         const QScopedValueRollback guard(d->listEditing, true);
-        const QListWidgetItem* current = d->lis->currentItem();
+        const QListWidgetItem* current = lis->currentItem();
         bool currentGone = false;
         int i = 0;
-        while (i < d->lis->count()) {
-            QListWidgetItem* item = d->lis->item(i);
+        while (i < lis->count()) {
+            QListWidgetItem* item = lis->item(i);
             if (item->isSelected()) {
                 currentGone = currentGone || item == current;
-                delete d->lis->takeItem(i);
+                delete lis->takeItem(i);
             } else {
                 ++i;
             }
         }
         if (currentGone)
-            d->lis->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+            lis->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
     d->finishListChange();
 }
@@ -374,9 +468,8 @@ void DataBox::moveTwips(int left, int top) {
 void DataBox::setTabStop(bool on) {
     d->tabStop = on;
     const Qt::FocusPolicy policy = d->editorFocusPolicy();
-    d->fras->setFocusPolicy(policy);
-    d->tex->setFocusPolicy(policy);
-    d->lis->setFocusPolicy(policy);
+    for (QWidget* w : d->editors())
+        w->setFocusPolicy(policy);
     d->updateFocusProxy();
 }
 

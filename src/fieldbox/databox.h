@@ -16,7 +16,8 @@ class QFrame;
 // type (0 word, 1 phrase, 2 text, 3 picture, 4 list; see BoxKind in document/vorn.h for
 // the codes). Positions and sizes are in twips; Twips converts them for the screen.
 //
-// Child object names: "Hed", "Fras", "Tex", "Lis", "Border", "Pic".
+// Child object names: "Hed", "Fras", "Tex", "Lis", "Border", "Pic". "Tex" and "Lis" are made
+// when the box first shows a text or a list (PartMade), or by makeAllParts.
 class DataBox : public QWidget {
     Q_OBJECT
 public:
@@ -79,6 +80,10 @@ public:
     bool tabStop() const;
     QWidget* focusWidgetForTab() const;
 
+    // Makes the parts that only a text or a list box needs, if not made yet. An
+    // accessibility client walking the box finds every part.
+    void makeAllParts();
+
     // Folder against which relative picture paths (".\name\file") are resolved.
     void setPictureBase(const QString& folder);
 
@@ -96,6 +101,8 @@ Q_SIGNALS:
     // The box's editor received the keyboard focus (the main window switches its default
     // button on it).
     void GotFocus();
+    // The box made a part it did not have (its text editor or its list), hidden.
+    void PartMade();
 
 private:
     struct Private;

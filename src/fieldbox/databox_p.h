@@ -40,6 +40,8 @@ struct DataBox::Private : QObject {
     QFrame* border = nullptr;
     QLabel* pic = nullptr;
     DataBoxParts::LineEditor* fras = nullptr;
+    // Made when the box first shows a text or a list (textEditor(), listBox()): most boxes
+    // never need them, and each costs about 20 KB.
     DataBoxParts::TextEditor* tex = nullptr;
     QListWidget* lis = nullptr;
 
@@ -67,6 +69,12 @@ struct DataBox::Private : QObject {
     QObject* pressTarget = nullptr;
     bool doubleClicked = false;
 
+    // The parts made so far: the editors in the order the focus moves through them.
+    QList<QWidget*> editors() const;
+    DataBoxParts::TextEditor* textEditor();
+    QListWidget* listBox();
+    void adoptPart(QWidget* part, QWidget* viewport);
+
     // Layout (databox.cpp)
     void fitHeader();
     void fillContent();
@@ -85,6 +93,7 @@ struct DataBox::Private : QObject {
 
     // Input (databoxinput.cpp)
     void installFilters();
+    void watch(QWidget* part);
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool mouseEvent(QObject* watched, QMouseEvent* event);
     bool boxMouseEvent(QMouseEvent* event);

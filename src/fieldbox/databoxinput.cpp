@@ -43,13 +43,15 @@ bool isMouseEvent(QEvent::Type type) {
 } // namespace
 
 void DataBox::Private::installFilters() {
-    // Mouse events of the scrolling editors arrive at their viewports.
-    const QList<QWidget*> watched{q,   hed, border, pic, fras, tex->viewport(), lis->viewport(),
-                                  tex, lis};
-    for (QWidget* w : watched) {
-        w->installEventFilter(this);
-        w->setMouseTracking(true); // moves without a button held are reported too
-    }
+    for (QWidget* w :
+         {static_cast<QWidget*>(q), static_cast<QWidget*>(hed), static_cast<QWidget*>(border),
+          static_cast<QWidget*>(pic), static_cast<QWidget*>(fras)})
+        watch(w);
+}
+
+void DataBox::Private::watch(QWidget* part) {
+    part->installEventFilter(this);
+    part->setMouseTracking(true); // moves without a button held are reported too
 }
 
 bool DataBox::Private::eventFilter(QObject* watched, QEvent* event) {
@@ -153,6 +155,7 @@ bool DataBox::Private::boxMouseEvent(QMouseEvent* event) {
 void DataBox::Private::keyReleased(const QKeyEvent* event) {
     if (boxType == BoxKind::List) {
         // Up and Down in the item editor walk through the list.
+        listBox();
         const int row = lis->currentRow();
         if (event->key() == Qt::Key_Up && row > 0) {
             lis->setCurrentRow(row - 1);
@@ -175,7 +178,7 @@ void DataBox::Private::frasTextChanged(const QString& text) {
     if (boxType != BoxKind::List || filling || listEditing)
         return;
     // With no item selected the edit belongs to no item and changes nothing.
-    QListWidgetItem* current = lis->currentItem();
+    QListWidgetItem* current = listBox()->currentItem();
     if (!current)
         return;
     current->setText(ListValue::sanitisedItem(text));

@@ -49,8 +49,8 @@ void DataBox::Private::fitHeader() {
 
 void DataBox::Private::updateAccessibleNames() {
     const QString name = hed->text();
-    for (QWidget* editor : {static_cast<QWidget*>(fras), static_cast<QWidget*>(tex),
-                            static_cast<QWidget*>(lis), static_cast<QWidget*>(pic)})
+    pic->setAccessibleName(name);
+    for (QWidget* editor : editors())
         editor->setAccessibleName(name);
 }
 
@@ -70,6 +70,7 @@ void DataBox::Private::fillContent() {
     }
     case BoxKind::Text: {
         const QString shown = editorText(data);
+        textEditor();
         if (tex->toPlainText() != shown) {
             {
                 const QSignalBlocker quiet(tex);
@@ -92,6 +93,7 @@ void DataBox::Private::fillContent() {
 }
 
 void DataBox::Private::fillList() {
+    listBox();
     filling = true;
     fras->clear();
     {
@@ -187,8 +189,10 @@ void DataBox::Private::place(bool fitToContent) {
 void DataBox::Private::showControls() {
     hed->show();
     fras->setVisible(boxType == BoxKind::Phrase || boxType == BoxKind::List);
-    tex->setVisible(boxType == BoxKind::Text);
-    lis->setVisible(boxType == BoxKind::List);
+    if (tex)
+        tex->setVisible(boxType == BoxKind::Text);
+    if (lis)
+        lis->setVisible(boxType == BoxKind::List);
     border->setVisible(boxType == BoxKind::Picture);
     pic->setVisible(boxType == BoxKind::Picture);
     updateFocusProxy();
@@ -198,8 +202,7 @@ void DataBox::Private::updateFocusProxy() {
     // The box stands for its first editor in the window's tab chain; Qt keeps the box's
     // other editors (a list after its item editor) together with it.
     QWidget* first = nullptr;
-    for (QWidget* editor :
-         {static_cast<QWidget*>(fras), static_cast<QWidget*>(tex), static_cast<QWidget*>(lis)}) {
+    for (QWidget* editor : editors()) {
         if (!editor->isHidden()) {
             first = editor;
             break;

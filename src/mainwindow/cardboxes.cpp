@@ -1,6 +1,7 @@
 #include "cardboxes.h"
 
 #include "databox.h"
+#include "focuschain.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -101,14 +102,24 @@ DataBox* CardBoxes::make(int k) {
     connect(b, &DataBox::MouseUp, this,
             [this, k](int button, int, double, double) { Q_EMIT mouseUp(k, button); });
     connect(b, &DataBox::DblClick, this, [this, k] { Q_EMIT dblClick(k); });
+    watchEditors(b);
+    // A part made later (a text editor, a list) is set up as the box's first parts were.
+    connect(b, &DataBox::PartMade, this, [this, k, b] {
+        watchEditors(b);
+        Q_EMIT made(k, b);
+    });
+    Q_EMIT made(k, b);
+    return b;
+}
+
+// The undo keys typed in a box's editor go to the window's history, never to the editor.
+void CardBoxes::watchEditors(DataBox* b) {
     for (QLineEdit* editor : b->findChildren<QLineEdit*>())
         editor->installEventFilter(this);
     for (QPlainTextEdit* editor : b->findChildren<QPlainTextEdit*>()) {
         editor->setUndoRedoEnabled(false);
         editor->installEventFilter(this);
     }
-    Q_EMIT made(k, b);
-    return b;
 }
 
 int CardBoxes::ownerOf(const QWidget* widget) const {
@@ -131,26 +142,7 @@ void CardBoxes::placeInFocusChain(int k) {
             break;
         after = w;
     }
-    // The box and its parts follow one another at the end of the chain. A part that hands its
-    // focus to another (a scrolling editor's viewport) never takes the focus itself; it stays.
-    DataBox* b = boxes_[std::size_t(k)];
-    QList<QWidget*> block{b};
-    for (QWidget* w = b->nextInFocusChain(); b->isAncestorOf(w); w = w->nextInFocusChain())
-        if (!w->focusProxy())
-            block << w;
-    // setTabOrder takes only widgets that can have the focus; the others may for a moment.
-    QList<std::pair<QWidget*, Qt::FocusPolicy>> policies;
-    for (QWidget* w : QList<QWidget*>{after} + block) {
-        policies.append({w, w->focusPolicy()});
-        if (w->focusPolicy() == Qt::NoFocus)
-            w->setFocusPolicy(Qt::TabFocus);
-    }
-    for (QWidget* w : block) {
-        QWidget::setTabOrder(after, w);
-        after = w;
-    }
-    for (const auto& [w, policy] : policies)
-        w->setFocusPolicy(policy);
+    FocusChain::moveAfter(after, boxes_[std::size_t(k)]);
 }
 
 void CardBoxes::makeAll() const {

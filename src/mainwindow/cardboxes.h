@@ -84,7 +84,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
-    // Box k has just been made, with its object name, hidden, in its place among the others.
+    // Box k has just been made, with its object name, hidden, in its place among the others;
+    // and again whenever it makes a part it did not have (its text editor or its list), so
+    // that what is set up on a box's parts is set up on that part too.
     void made(int k, DataBox* box);
     void changed(int k);
     void keyDown(int k, int keyCode);
@@ -99,6 +101,7 @@ private:
     static void dress(DataBox* box, const BoxDescriptor& d, bool title);
     DataBox* make(int k);
     void placeInFocusChain(int k);
+    void watchEditors(DataBox* b);
     // The index of the box that is widget or holds it, or -1.
     int ownerOf(const QWidget* widget) const;
 

@@ -28,8 +28,9 @@ struct Parts {
     const DataBox& box;
     QLabel* hed = box.findChild<QLabel*>(QStringLiteral("Hed"));
     QLineEdit* fras = box.findChild<QLineEdit*>(QStringLiteral("Fras"));
-    QPlainTextEdit* tex = box.findChild<QPlainTextEdit*>(QStringLiteral("Tex"));
-    QListWidget* lis = box.findChild<QListWidget*>(QStringLiteral("Lis"));
+    // Made when the box first shows a text or a list.
+    QPlainTextEdit* tex() const { return box.findChild<QPlainTextEdit*>(QStringLiteral("Tex")); }
+    QListWidget* lis() const { return box.findChild<QListWidget*>(QStringLiteral("Lis")); }
     QWidget* border = box.findChild<QWidget*>(QStringLiteral("Border"));
     QLabel* pic = box.findChild<QLabel*>(QStringLiteral("Pic"));
 };
@@ -87,6 +88,8 @@ private Q_SLOTS:
     void keys();
     void picture();
     void focusAndTabOrder();
+    void partsMadeLate_data();
+    void partsMadeLate();
 
 private:
     QTemporaryDir pictures;
@@ -141,12 +144,12 @@ void TestDataBox::listMembers() {
     box.DelItem(1);                            // the current item
     p.fras->setText(QStringLiteral("edited")); // the editor now belongs to no item
     box.DelItem(4);                            // past the end: nothing
-    p.lis->clearSelection();
-    p.lis->item(0)->setSelected(true);
-    p.lis->item(2)->setSelected(true);
+    p.lis()->clearSelection();
+    p.lis()->item(0)->setSelected(true);
+    p.lis()->item(2)->setSelected(true);
     box.DelSelected();
     box.AddItem(QStringLiteral("x") + Sep + QStringLiteral("y")); // stays one item
-    p.lis->selectAll();
+    p.lis()->selectAll();
     box.DelSelected();
     QCOMPARE(seen, (QStringList{list({"a", "b", "c", "new"}), list({"first", "a", "b", "c", "new"}),
                                 list({"first", "b", "c", "new"}), list({"b", "new"}),
@@ -224,7 +227,7 @@ void TestDataBox::layoutOnScreen() {
         return QRect(Twips::toPixels(t.x()), Twips::toPixels(t.y()), Twips::toPixels(t.width()),
                      Twips::toPixels(t.height()));
     };
-    const QList<QWidget*> content{nullptr, p.fras, p.tex, p.border, p.lis};
+    const QList<QWidget*> content{nullptr, p.fras, p.tex(), p.border, p.lis()};
     QCOMPARE((QList<QRect>{p.hed->geometry(), content[type] ? content[type]->geometry() : QRect(),
                            type == 4 ? p.fras->geometry() : QRect(), box.rect()}),
              (QList<QRect>{px(r.header), px(r.content), px(r.editor), px({{}, r.box})}));
@@ -236,7 +239,7 @@ void TestDataBox::keepingTheLayout() {
     box.ChangeAll(2, QStringLiteral("Текст"), QStringLiteral("abc"), 8);
     const Parts p(box);
     const auto places = [&] {
-        return QList<QRect>{box.rect(), p.hed->geometry(), p.tex->geometry()};
+        return QList<QRect>{box.rect(), p.hed->geometry(), p.tex()->geometry()};
     };
     const QList<QRect> before = places();
     box.setHeadPose(0);
@@ -272,7 +275,7 @@ void TestDataBox::keys() {
     QCOMPARE(log.lines, (QStringList{down, "change x", up}));
 
     w.box->ChangeAll(4, QStringLiteral("Список"), list({"a", "b", "c"}), 1);
-    w.p.lis->setCurrentRow(-1);
+    w.p.lis()->setCurrentRow(-1);
     log.lines.clear();
     QStringList walk; // the current row and the editor's selected text after each key
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up,
@@ -286,14 +289,16 @@ void TestDataBox::keys() {
              (QStringList{kd, kd, kd, kd, Log::key("keyup", Qt::Key_Down), ku, ku, ku,
                           Log::key("keyup", Qt::Key_Up)}));
 
-    w.p.lis->setCurrentRow(1);
+    w.p.lis()->setCurrentRow(1);
     w.p.fras->end(false);
     log.lines.clear();
     QTest::keyClick(w.p.fras, Qt::Key_X);
     w.box->setLocked(true);
-    QVERIFY(w.p.fras->isReadOnly() && w.p.tex->isReadOnly());
+    QVERIFY(w.p.fras->isReadOnly());
+    w.box->makeAllParts(); // a text editor made while locked is locked too
+    QVERIFY(w.p.tex()->isReadOnly());
     QTest::keyClick(w.p.fras, Qt::Key_X);
-    w.p.lis->setCurrentRow(2);
+    w.p.lis()->setCurrentRow(2);
     const QString bx = list({"a", "bx", "c"});
     QCOMPARE(log.lines, (QStringList{down, "change " + bx, up, down, up, "change " + bx}));
     QCOMPARE(w.p.fras->text(), QStringLiteral("c"));
@@ -358,6 +363,62 @@ void TestDataBox::focusAndTabOrder() {
     }
     QCOMPARE(walk, (QStringList{"third.Fras Петров", "third.Lis", "second.Tex", "first.Fras a",
                                 "first.Lis"}));
+}
+
+void TestDataBox::partsMadeLate_data() {
+    QTest::addColumn<QList<int>>("kinds"); // shown one after the other
+    QTest::addColumn<QString>("made");     // the parts then, in the order of the box's children
+    QTest::newRow("phrase") << QList<int>{1} << "Hed Border Fras";
+    QTest::newRow("text") << QList<int>{2} << "Hed Border Fras Tex";
+    QTest::newRow("list") << QList<int>{4} << "Hed Border Fras Lis";
+    QTest::newRow("list, then text") << QList<int>{4, 2} << "Hed Border Fras Tex Lis";
+    QTest::newRow("text, list, phrase") << QList<int>{2, 4, 1} << "Hed Border Fras Tex Lis";
+}
+
+// The text editor and the list are made when first shown, in whatever order: the box's
+// children, their stacking and the focus chain are then those of a box that made both at
+// once, and each new part carries the box's font, caption, focus policy and lock, and
+// reports its edits.
+void TestDataBox::partsMadeLate() {
+    QFETCH(QList<int>, kinds);
+    QFETCH(QString, made);
+    const auto parts = [](const DataBox& box) {
+        QStringList children, chain;
+        for (const QObject* c : box.children())
+            if (c->isWidgetType())
+                children << c->objectName();
+        for (QWidget* w = box.nextInFocusChain(); box.isAncestorOf(w); w = w->nextInFocusChain())
+            if (!w->parentWidget()->inherits("QAbstractScrollArea"))
+                chain << w->objectName();
+        return children.join(u' ') + " | " + chain.join(u' ');
+    };
+    QWidget window;
+    QFont font = window.font();
+    font.setPointSize(font.pointSize() + 3);
+    DataBox all(&window);
+    all.makeAllParts();
+    auto* late = new DataBox(&window);
+    late->setHeaderFont(font);
+    late->setTabStop(false);
+    late->setLocked(true);
+    late->setHeader(QStringLiteral("Поле"));
+    for (const int kind : kinds)
+        late->ChangeAll(qint16(kind), QStringLiteral("Поле"), QStringLiteral("a"), 1);
+    QCOMPARE(parts(*late).section(u'|', 0, 0).trimmed(), made);
+    late->makeAllParts();
+    QCOMPARE(parts(*late), parts(all));
+    const Parts p(*late);
+    for (QWidget* editor : QList<QWidget*>{p.fras, p.tex(), p.lis()}) {
+        QCOMPARE(editor->font(), font);
+        QCOMPARE(editor->accessibleName(), QStringLiteral("Поле"));
+        QCOMPARE(editor->focusPolicy(), Qt::ClickFocus);
+    }
+    QVERIFY(p.tex()->isReadOnly());
+    late->setLocked(false);
+    Log log(late);
+    late->ChangeAll(2, QStringLiteral("Поле"), QStringLiteral("a"), 1);
+    p.tex()->appendPlainText(QStringLiteral("b"));
+    QCOMPARE(log.lines.last(), QStringLiteral("change a\nb"));
 }
 
 QTEST_MAIN(TestDataBox)
