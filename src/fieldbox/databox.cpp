@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <limits>
 
@@ -72,6 +74,13 @@ void LineEditor::focusInEvent(QFocusEvent* event) {
 }
 
 TextEditor::TextEditor(QWidget* parent) : QPlainTextEdit(parent) {}
+
+void TextEditor::fill(const QString& text) {
+    QTextDocument* doc = document();
+    doc->setPlainText(text);
+    setTextCursor(QTextCursor(doc));
+    doc->setModified(false);
+}
 
 void TextEditor::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);

@@ -24,6 +24,10 @@ protected:
 class TextEditor : public QPlainTextEdit {
 public:
     explicit TextEditor(QWidget* parent);
+    // Shows text as setPlainText does, the cursor at its start and the view scrolled to the
+    // top, laying each paragraph out once: setPlainText selects the whole document inside
+    // its edit, which lays the last paragraph out before the edit is done.
+    void fill(const QString& text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -74,7 +74,7 @@ void DataBox::Private::fillContent() {
         if (tex->toPlainText() != shown) {
             {
                 const QSignalBlocker quiet(tex);
-                tex->setPlainText(shown);
+                tex->fill(shown);
             }
             texShown = tex->toPlainText();
             Q_EMIT q->Change();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void focusAndTabOrder();
     void partsMadeLate_data();
     void partsMadeLate();
+    void textFillAsSetPlainText_data();
+    void textFillAsSetPlainText();
 
 private:
     QTemporaryDir pictures;
@@ -419,6 +422,68 @@ void TestDataBox::partsMadeLate() {
     late->ChangeAll(2, QStringLiteral("Поле"), QStringLiteral("a"), 1);
     p.tex()->appendPlainText(QStringLiteral("b"));
     QCOMPARE(log.lines.last(), QStringLiteral("change a\nb"));
+}
+
+void TestDataBox::textFillAsSetPlainText_data() {
+    QTest::addColumn<QStringList>("texts"); // shown one after the other
+    QTest::addColumn<bool>("scrolled");     // the user scrolled down and moved the cursor first
+    const QString longLine = QStringLiteral("Зелёный кот сидит на окне у реки ").repeated(6);
+    QStringList many;
+    for (int i = 0; i < 30; ++i)
+        many << QStringLiteral("строка %1").arg(i);
+    QTest::newRow("one line") << QStringList{"кот"} << false;
+    QTest::newRow("lines, then fewer") << QStringList{many.join(u'\n'), "a\nb"} << true;
+    QTest::newRow("wrapped, then empty") << QStringList{longLine, QString()} << true;
+    QTest::newRow("empty, then lines") << QStringList{QString(), many.join(u'\n')} << false;
+    QTest::newRow("long, then longer") << QStringList{longLine, longLine + '\n' + longLine} << true;
+}
+
+// A text box fills its editor without setPlainText, which lays the text out once more; what
+// the editor then holds and shows is what setPlainText gives: text, cursor, scroll bars,
+// undo, the modified flag and every pixel.
+void TestDataBox::textFillAsSetPlainText() {
+    QFETCH(QStringList, texts);
+    QFETCH(bool, scrolled);
+    Window w;
+    w.box->ChangeAll(2, QStringLiteral("Текст"), QString(), 1, 3000, 1500);
+    w.box->show();
+    QPlainTextEdit* tex = w.p.tex();
+    auto* reference = new QPlainTextEdit(&w.window);
+    reference->setLineWrapMode(tex->lineWrapMode());
+    reference->setVerticalScrollBarPolicy(tex->verticalScrollBarPolicy());
+    reference->setHorizontalScrollBarPolicy(tex->horizontalScrollBarPolicy());
+    reference->setGeometry(QRect(QPoint(0, 0), tex->size()));
+    reference->show();
+    QVERIFY(w.active());
+    w.other->setFocus(); // no cursor blinking in either
+    const auto state = [](QPlainTextEdit* e) {
+        const QScrollBar* v = e->verticalScrollBar();
+        return QStringList{e->toPlainText(),
+                           QStringLiteral("cursor %1 %2")
+                               .arg(e->textCursor().anchor())
+                               .arg(e->textCursor().position()),
+                           QStringLiteral("bar %1 %2 %3 %4")
+                               .arg(v->minimum())
+                               .arg(v->maximum())
+                               .arg(v->value())
+                               .arg(v->pageStep()),
+                           QStringLiteral("undo %1 modified %2 blocks %3")
+                               .arg(e->document()->isUndoAvailable())
+                               .arg(e->document()->isModified())
+                               .arg(e->blockCount())};
+    };
+    for (const QString& text : texts) {
+        if (scrolled) {
+            for (QPlainTextEdit* e : {tex, reference}) {
+                e->moveCursor(QTextCursor::End);
+                e->verticalScrollBar()->setValue(e->verticalScrollBar()->maximum());
+            }
+        }
+        w.box->setData(text);
+        reference->setPlainText(text);
+        QCOMPARE(state(tex), state(reference));
+        QCOMPARE(tex->grab().toImage(), reference->grab().toImage());
+    }
 }
 
 QTEST_MAIN(TestDataBox)
