@@ -5,6 +5,7 @@
 #include "fieldboxlayout.h"
 #include "focuschain.h"
 #include "listvalue.h"
+#include "panelcache.h"
 #include "twips.h"
 
 #include <QAccessible>
@@ -129,6 +130,8 @@ DataBox::Private::Private(DataBox* box) : q(box) {
     fras->resize(fras->width(), Twips::toPixels(FieldBoxLayout::NewEditorHeight));
     fras->hide();
     fras->setFocusPolicy(Qt::StrongFocus);
+    if (PanelCacheStyle* style = PanelCacheStyle::instance())
+        fras->setStyle(style);
     QObject::connect(fras, &QLineEdit::textChanged, this,
                      [this](const QString& text) { frasTextChanged(text); });
 

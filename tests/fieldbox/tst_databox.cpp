@@ -1,11 +1,13 @@
 // The field box widget: its members, its layout on screen and the events it raises.
 #include "databox.h"
 #include "fieldboxlayout.h"
+#include "panelcache.h"
 #include "twips.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -93,6 +95,8 @@ private Q_SLOTS:
     void partsMadeLate();
     void textFillAsSetPlainText_data();
     void textFillAsSetPlainText();
+    void panelFromPicture_data();
+    void panelFromPicture();
 
 private:
     QTemporaryDir pictures;
@@ -484,6 +488,74 @@ void TestDataBox::textFillAsSetPlainText() {
         QCOMPARE(state(tex), state(reference));
         QCOMPARE(tex->grab().toImage(), reference->grab().toImage());
     }
+}
+
+void TestDataBox::panelFromPicture_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QColor>("base");
+    QTest::addColumn<bool>("plainGround"); // else a ground of stripes: drawn as usual
+    QTest::newRow("phrase box") << QSize(120, 22) << "" << QColor() << true;
+    QTest::newRow("narrow and tall") << QSize(9, 40) << "" << QColor() << true;
+    QTest::newRow("disabled") << QSize(200, 19) << "disabled" << QColor() << true;
+    QTest::newRow("read-only") << QSize(200, 19) << "read-only" << QColor() << true;
+    QTest::newRow("focused") << QSize(200, 19) << "focused" << QColor() << true;
+    QTest::newRow("coloured base") << QSize(80, 25) << "" << QColor(250, 240, 200) << true;
+    QTest::newRow("translucent base") << QSize(80, 25) << "" << QColor(0, 128, 255, 90) << true;
+    QTest::newRow("on stripes") << QSize(120, 22) << "" << QColor() << false;
+    QTest::newRow("on stripes, translucent base")
+        << QSize(80, 25) << "" << QColor(0, 128, 255, 90) << false;
+}
+
+// A line edit whose panel is copied from a picture looks, pixel for pixel, as one the style
+// draws, in every state and on a second paint too; on a ground of several colours the style
+// draws it.
+void TestDataBox::panelFromPicture() {
+    QFETCH(QSize, size);
+    QFETCH(QString, state);
+    QFETCH(QColor, base);
+    QFETCH(bool, plainGround);
+    PanelCacheStyle* style = PanelCacheStyle::instance();
+    QVERIFY(style);
+    QWidget window;
+    window.resize(2 * size.width() + 40, size.height() + 20);
+    QPalette ground = window.palette();
+    QLinearGradient stripes(0, 0, 0, 5); // the same under both edits
+    stripes.setSpread(QGradient::RepeatSpread);
+    stripes.setColorAt(0, Qt::darkRed);
+    stripes.setColorAt(1, Qt::yellow);
+    ground.setBrush(QPalette::Window, plainGround ? QBrush(QColor(230, 225, 215)) : stripes);
+    window.setPalette(ground);
+    window.setAutoFillBackground(true);
+    QList<QLineEdit*> edits;
+    for (int i = 0; i < 2; ++i) {
+        auto* edit = new QLineEdit(QStringLiteral("Ладога"), &window);
+        edit->setGeometry(QRect(QPoint(10 + i * (size.width() + 20), 10), size));
+        if (base.isValid()) {
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Base, base);
+            edit->setPalette(palette);
+        }
+        edit->setEnabled(state != "disabled");
+        edit->setReadOnly(state == "read-only");
+        edit->setFocusPolicy(state == "focused" ? Qt::StrongFocus : Qt::NoFocus);
+        edits << edit;
+    }
+    edits[1]->setStyle(style);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Rendered onto an image, as a window is onto its backing store.
+    const auto look = [&](int i) {
+        if (state == "focused")
+            edits[i]->setFocus();
+        QImage shot(window.size(), QImage::Format_RGB32);
+        window.render(&shot);
+        return shot.copy(edits[i]->geometry().adjusted(-2, -2, 2, 2));
+    };
+    const int copiesBefore = style->copies();
+    for (int pass = 0; pass < 2; ++pass) // the first paint makes the picture, the second uses it
+        QCOMPARE(look(1), look(0));
+    QCOMPARE(style->copies() > copiesBefore, plainGround);
 }
 
 QTEST_MAIN(TestDataBox)
