@@ -2,10 +2,10 @@
 
 #include "boxkinds.h"
 #include "databox_p.h"
+#include "editorstyle.h"
 #include "fieldboxlayout.h"
 #include "focuschain.h"
 #include "listvalue.h"
-#include "panelcache.h"
 #include "twips.h"
 
 #include <QAccessible>
@@ -130,8 +130,7 @@ DataBox::Private::Private(DataBox* box) : q(box) {
     fras->resize(fras->width(), Twips::toPixels(FieldBoxLayout::NewEditorHeight));
     fras->hide();
     fras->setFocusPolicy(Qt::StrongFocus);
-    if (PanelCacheStyle* style = PanelCacheStyle::instance())
-        fras->setStyle(style);
+    EditorStyle::apply(fras);
     QObject::connect(fras, &QLineEdit::textChanged, this,
                      [this](const QString& text) { frasTextChanged(text); });
 
@@ -198,6 +197,7 @@ void DataBox::Private::adoptPart(QWidget* part, QWidget* viewport) {
         part->setFont(fras->font());
     part->setFocusPolicy(editorFocusPolicy());
     part->setAccessibleName(hed->text());
+    EditorStyle::apply(part); // the style's drawing, some of it copied
     watch(part);
     watch(viewport); // the mouse events of a scrolling editor arrive there
 }

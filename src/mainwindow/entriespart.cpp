@@ -2,6 +2,7 @@
 
 #include "cardboxes.h"
 #include "databox.h"
+#include "editorstyle.h"
 #include "prompts.h"
 #include "viewprocedures.h"
 #include "viewtexts.h"
@@ -33,6 +34,7 @@ EntriesPart::EntriesPart(QWidget* client, Vorn& vorn, Prompts& prompts, CardBoxe
     vornList_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every line is one line of text: the list need not measure 500 captions to scroll.
     vornList_->setUniformItemSizes(true);
+    EditorStyle::apply(vornList_); // stepping scrolls it: its scroll bar is copied
     vornList_->addItem(ViewText::CardItem);
     connect(vornList_, &QListWidget::currentRowChanged, this, [this] { onListSelection(); });
 

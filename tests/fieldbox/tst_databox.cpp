@@ -1,7 +1,7 @@
 // The field box widget: its members, its layout on screen and the events it raises.
 #include "databox.h"
 #include "fieldboxlayout.h"
-#include "panelcache.h"
+#include "editorstyle.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -515,7 +515,7 @@ void TestDataBox::panelFromPicture() {
     QFETCH(QString, state);
     QFETCH(QColor, base);
     QFETCH(bool, plainGround);
-    PanelCacheStyle* style = PanelCacheStyle::instance();
+    EditorStyle* style = EditorStyle::instance();
     QVERIFY(style);
     QWidget window;
     window.resize(2 * size.width() + 40, size.height() + 20);
