@@ -79,32 +79,51 @@ void EditorStyle::apply(QWidget* widget) {
 
 // Copies the drawing of option->rect from its picture, made first by draw(painter on the
 // picture, the option moved to the picture's corner) if need be; false, drawing nothing, where
-// a copy could differ from the drawing.
+// a copy could differ from the drawing. A drawing that covers every pixel of its rect with
+// opaque colour (found out by making it on black and on white) is the same on any ground; any
+// other is copied only onto ground of one colour, from a picture made on that colour.
 template <class Draw>
 bool EditorStyle::copyFromPicture(Key key, const QStyleOption* option, QPainter* painter,
                                   Draw draw) const {
     QImage* image = option->rect.isEmpty() ? nullptr : plainImage(painter);
     if (!image)
         return false;
-    const QRect onImage = option->rect.translated(qRound(painter->deviceTransform().dx()),
-                                                  qRound(painter->deviceTransform().dy()));
-    const std::optional<quint32> ground = groundColour(*image, onImage);
-    if (!ground)
-        return false;
+    const auto make = [&](quint32 ground) {
+        QImage picture(option->rect.size(), image->format());
+        picture.fill(ground);
+        QPainter onPicture(&picture);
+        draw(&onPicture);
+        return picture;
+    };
+    const auto keep = [this](const Key& k, const QImage& picture) {
+        if (pictures_.size() >= MaxPictures) {
+            pictures_.clear();
+            translucent_.clear();
+        }
+        return pictures_.insert(k, picture);
+    };
     key.fields[12] = option->rect.width();
     key.fields[13] = option->rect.height();
     key.fields[14] = option->palette.cacheKey();
-    key.fields[15] = (qint64(image->format()) << 32) | *ground;
+    key.fields[15] = qint64(image->format()) << 32; // and no ground: an opaque drawing
     auto found = pictures_.constFind(key);
+    if (found == pictures_.cend() && !translucent_.contains(key)) {
+        const QImage onBlack = make(0xff000000), onWhite = make(0xffffffff);
+        if (onBlack == onWhite)
+            found = keep(key, onBlack);
+        else
+            translucent_.insert(key);
+    }
     if (found == pictures_.cend()) {
-        if (pictures_.size() >= MaxPictures)
-            pictures_.clear();
-        QImage picture(option->rect.size(), image->format());
-        picture.fill(*ground);
-        QPainter onPicture(&picture);
-        draw(&onPicture);
-        onPicture.end();
-        found = pictures_.insert(key, picture);
+        const QRect onImage = option->rect.translated(qRound(painter->deviceTransform().dx()),
+                                                      qRound(painter->deviceTransform().dy()));
+        const std::optional<quint32> ground = groundColour(*image, onImage);
+        if (!ground)
+            return false;
+        key.fields[15] |= qint64(1) << 40 | *ground;
+        found = pictures_.constFind(key);
+        if (found == pictures_.cend())
+            found = keep(key, make(*ground));
     }
     painter->drawImage(option->rect.topLeft(), *found);
     ++copies_;

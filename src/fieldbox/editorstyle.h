@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QProxyStyle>
+#include <QSet>
 
 #include <array>
 
@@ -53,5 +54,6 @@ private:
     bool copyFromPicture(Key key, const QStyleOption* option, QPainter* painter, Draw draw) const;
 
     mutable QHash<Key, QImage> pictures_;
+    mutable QSet<Key> translucent_; // drawings that show their ground somewhere
     mutable int copies_ = 0;
 };

@@ -1,7 +1,7 @@
 // The field box widget: its members, its layout on screen and the events it raises.
 #include "databox.h"
-#include "fieldboxlayout.h"
 #include "editorstyle.h"
+#include "fieldboxlayout.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -491,71 +491,93 @@ void TestDataBox::textFillAsSetPlainText() {
 }
 
 void TestDataBox::panelFromPicture_data() {
+    QTest::addColumn<QString>("kind"); // "edit": a line edit, "bar": a scroll bar
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("state");
     QTest::addColumn<QColor>("base");
-    QTest::addColumn<bool>("plainGround"); // else a ground of stripes: drawn as usual
-    QTest::newRow("phrase box") << QSize(120, 22) << "" << QColor() << true;
-    QTest::newRow("narrow and tall") << QSize(9, 40) << "" << QColor() << true;
-    QTest::newRow("disabled") << QSize(200, 19) << "disabled" << QColor() << true;
-    QTest::newRow("read-only") << QSize(200, 19) << "read-only" << QColor() << true;
-    QTest::newRow("focused") << QSize(200, 19) << "focused" << QColor() << true;
-    QTest::newRow("coloured base") << QSize(80, 25) << "" << QColor(250, 240, 200) << true;
-    QTest::newRow("translucent base") << QSize(80, 25) << "" << QColor(0, 128, 255, 90) << true;
-    QTest::newRow("on stripes") << QSize(120, 22) << "" << QColor() << false;
+    QTest::addColumn<bool>("plainGround"); // else a ground of stripes
+    QTest::addColumn<int>("copied");       // 1 from a picture, 0 drawn by the style, -1 either
+    QTest::newRow("phrase box") << "edit" << QSize(120, 22) << "" << QColor() << true << 1;
+    QTest::newRow("narrow and tall") << "edit" << QSize(9, 40) << "" << QColor() << true << 1;
+    QTest::newRow("disabled") << "edit" << QSize(200, 19) << "disabled" << QColor() << true << 1;
+    QTest::newRow("read-only") << "edit" << QSize(200, 19) << "read-only" << QColor() << true << 1;
+    QTest::newRow("focused") << "edit" << QSize(200, 19) << "focused" << QColor() << true << 1;
+    QTest::newRow("coloured base")
+        << "edit" << QSize(80, 25) << "" << QColor(250, 240, 200) << true << 1;
+    QTest::newRow("translucent base")
+        << "edit" << QSize(80, 25) << "" << QColor(0, 128, 255, 90) << true << 1;
+    QTest::newRow("on stripes") << "edit" << QSize(120, 22) << "" << QColor() << false << 0;
     QTest::newRow("on stripes, translucent base")
-        << QSize(80, 25) << "" << QColor(0, 128, 255, 90) << false;
+        << "edit" << QSize(80, 25) << "" << QColor(0, 128, 255, 90) << false << 0;
+    QTest::newRow("scroll bar") << "bar" << QSize(14, 85) << "" << QColor() << true << 1;
+    QTest::newRow("scroll bar, disabled")
+        << "bar" << QSize(14, 85) << "disabled" << QColor() << true << 1;
+    QTest::newRow("scroll bar on stripes")
+        << "bar" << QSize(14, 120) << "" << QColor() << false << -1;
 }
 
-// A line edit whose panel is copied from a picture looks, pixel for pixel, as one the style
-// draws, in every state and on a second paint too; on a ground of several colours the style
-// draws it.
+// A line edit's panel or a scroll bar copied from a picture looks, pixel for pixel, as the
+// style draws it, in every state and on a second paint too; on a ground of several colours a
+// panel, which shows its ground at its corners, is drawn by the style.
 void TestDataBox::panelFromPicture() {
+    QFETCH(QString, kind);
     QFETCH(QSize, size);
     QFETCH(QString, state);
     QFETCH(QColor, base);
     QFETCH(bool, plainGround);
+    QFETCH(int, copied);
     EditorStyle* style = EditorStyle::instance();
     QVERIFY(style);
     QWidget window;
     window.resize(2 * size.width() + 40, size.height() + 20);
     QPalette ground = window.palette();
-    QLinearGradient stripes(0, 0, 0, 5); // the same under both edits
+    QLinearGradient stripes(0, 0, 0, 5); // the same under both widgets
     stripes.setSpread(QGradient::RepeatSpread);
     stripes.setColorAt(0, Qt::darkRed);
     stripes.setColorAt(1, Qt::yellow);
     ground.setBrush(QPalette::Window, plainGround ? QBrush(QColor(230, 225, 215)) : stripes);
     window.setPalette(ground);
     window.setAutoFillBackground(true);
-    QList<QLineEdit*> edits;
+    QList<QWidget*> shown;
     for (int i = 0; i < 2; ++i) {
-        auto* edit = new QLineEdit(QStringLiteral("Ладога"), &window);
-        edit->setGeometry(QRect(QPoint(10 + i * (size.width() + 20), 10), size));
-        if (base.isValid()) {
-            QPalette palette = edit->palette();
-            palette.setColor(QPalette::Base, base);
-            edit->setPalette(palette);
+        QWidget* w = nullptr;
+        if (kind == "bar") {
+            auto* bar = new QScrollBar(Qt::Vertical, &window);
+            bar->setRange(0, 40);
+            bar->setPageStep(10);
+            bar->setValue(13);
+            w = bar;
+        } else {
+            auto* edit = new QLineEdit(QStringLiteral("Ладога"), &window);
+            edit->setReadOnly(state == "read-only");
+            w = edit;
         }
-        edit->setEnabled(state != "disabled");
-        edit->setReadOnly(state == "read-only");
-        edit->setFocusPolicy(state == "focused" ? Qt::StrongFocus : Qt::NoFocus);
-        edits << edit;
+        w->setGeometry(QRect(QPoint(10 + i * (size.width() + 20), 10), size));
+        if (base.isValid()) {
+            QPalette palette = w->palette();
+            palette.setColor(QPalette::Base, base);
+            w->setPalette(palette);
+        }
+        w->setEnabled(state != "disabled");
+        w->setFocusPolicy(state == "focused" ? Qt::StrongFocus : Qt::NoFocus);
+        shown << w;
     }
-    edits[1]->setStyle(style);
+    EditorStyle::apply(shown[1]);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // Rendered onto an image, as a window is onto its backing store.
     const auto look = [&](int i) {
         if (state == "focused")
-            edits[i]->setFocus();
+            shown[i]->setFocus();
         QImage shot(window.size(), QImage::Format_RGB32);
         window.render(&shot);
-        return shot.copy(edits[i]->geometry().adjusted(-2, -2, 2, 2));
+        return shot.copy(shown[i]->geometry().adjusted(-2, -2, 2, 2));
     };
     const int copiesBefore = style->copies();
     for (int pass = 0; pass < 2; ++pass) // the first paint makes the picture, the second uses it
         QCOMPARE(look(1), look(0));
-    QCOMPARE(style->copies() > copiesBefore, plainGround);
+    if (copied >= 0)
+        QCOMPARE(style->copies() > copiesBefore, copied == 1);
 }
 
 QTEST_MAIN(TestDataBox)
