@@ -6,6 +6,7 @@
 #include "fieldboxlayout.h"
 #include "focuschain.h"
 #include "listvalue.h"
+#include "rowdelegate.h"
 #include "twips.h"
 
 #include <QAccessible>
@@ -176,6 +177,7 @@ QListWidget* DataBox::Private::listBox() {
     lis->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lis->setUniformItemSizes(true); // one line each: no measuring every item on a refill
     lis->setSortingEnabled(false);
+    lis->setItemDelegate(new RowDelegate(lis));
     QObject::connect(lis, &QListWidget::currentRowChanged, this,
                      [this](int row) { itemSelected(row); });
     adoptPart(lis, lis->viewport());

@@ -166,15 +166,3 @@ void EditorStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
-
-QRect EditorStyle::subElementRect(SubElement element, const QStyleOption* option,
-                                  const QWidget* widget) const {
-    if (const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option)) {
-        if ((element == SE_ItemViewItemCheckIndicator &&
-             !(item->features & QStyleOptionViewItem::HasCheckIndicator)) ||
-            (element == SE_ItemViewItemDecoration &&
-             !(item->features & QStyleOptionViewItem::HasDecoration)))
-            return {};
-    }
-    return QProxyStyle::subElementRect(element, option, widget);
-}

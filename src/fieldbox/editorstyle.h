@@ -16,9 +16,6 @@
 // own drawing on that same ground, made once per size, state, palette and ground colour, so a
 // copy is what the style would have drawn. Anywhere else (a ground of several colours, a scaled
 // painter, a pixmap being grabbed) the style draws as usual.
-//
-// An item view's row has no check box and no icon in a box's list; the places the style would
-// work out for them (each a text layout of the row) are never used, and are not worked out.
 class EditorStyle : public QProxyStyle {
     Q_OBJECT
 public:
@@ -33,8 +30,6 @@ public:
                        const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
-    QRect subElementRect(SubElement element, const QStyleOption* option,
-                         const QWidget* widget = nullptr) const override;
 
     // How many drawings were copied from a picture so far (for the tests).
     int copies() const { return copies_; }

@@ -4,6 +4,7 @@
 #include "databox.h"
 #include "editorstyle.h"
 #include "prompts.h"
+#include "rowdelegate.h"
 #include "viewprocedures.h"
 #include "viewtexts.h"
 #include "vorn.h"
@@ -35,6 +36,7 @@ EntriesPart::EntriesPart(QWidget* client, Vorn& vorn, Prompts& prompts, CardBoxe
     // Every line is one line of text: the list need not measure 500 captions to scroll.
     vornList_->setUniformItemSizes(true);
     EditorStyle::apply(vornList_); // stepping scrolls it: its scroll bar is copied
+    vornList_->setItemDelegate(new RowDelegate(vornList_));
     vornList_->addItem(ViewText::CardItem);
     connect(vornList_, &QListWidget::currentRowChanged, this, [this] { onListSelection(); });
 

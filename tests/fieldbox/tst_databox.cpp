@@ -2,6 +2,7 @@
 #include "databox.h"
 #include "editorstyle.h"
 #include "fieldboxlayout.h"
+#include "rowdelegate.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void textFillAsSetPlainText();
     void panelFromPicture_data();
     void panelFromPicture();
+    void rowsAsTheStyleDrawsThem_data();
+    void rowsAsTheStyleDrawsThem();
 
 private:
     QTemporaryDir pictures;
@@ -578,6 +581,61 @@ void TestDataBox::panelFromPicture() {
         QCOMPARE(look(1), look(0));
     if (copied >= 0)
         QCOMPARE(style->copies() > copiesBefore, copied == 1);
+}
+
+void TestDataBox::rowsAsTheStyleDrawsThem_data() {
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QString>("state"); // "focused", "disabled", "inactive" or ""
+    QTest::newRow("current row, list without focus") << 0 << QList<int>{0} << "";
+    QTest::newRow("current row, list focused") << 1 << QList<int>{1} << "focused";
+    QTest::newRow("several selected") << 2 << QList<int>{0, 2, 3} << "focused";
+    QTest::newRow("none current") << -1 << QList<int>{} << "";
+    QTest::newRow("disabled") << 3 << QList<int>{3, 4} << "disabled";
+    QTest::newRow("window inactive") << 4 << QList<int>{1, 4} << "inactive";
+}
+
+// The rows of a list drawn by RowDelegate are, pixel for pixel, those the style draws: plain,
+// selected, current, elided, empty, in every state of the list and its window.
+void TestDataBox::rowsAsTheStyleDrawsThem() {
+    QFETCH(int, current);
+    QFETCH(QList<int>, selected);
+    QFETCH(QString, state);
+    QWidget window;
+    window.resize(300, 140);
+    QList<QListWidget*> lists;
+    for (int i = 0; i < 2; ++i) {
+        auto* list = new QListWidget(&window);
+        list->setGeometry(10 + i * 140, 10, 120, 120);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->addItems({QStringLiteral("кот0"),
+                        QStringLiteral("Зелёный текст, что не помещается в строку списка"),
+                        QString(), QStringLiteral("river 3"), QStringLiteral("Ёж")});
+        list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+        for (int row : selected)
+            list->item(row)->setSelected(true);
+        list->setEnabled(state != "disabled");
+        lists << list;
+    }
+    lists[1]->setItemDelegate(new RowDelegate(lists[1]));
+    auto* elsewhere = new QLineEdit(&window); // holds the focus unless a list is to have it
+    elsewhere->move(0, 130);
+    QWidget other;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    if (state == "inactive") {
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    const auto look = [&](int i) {
+        if (state == "focused")
+            lists[i]->setFocus();
+        QImage shot(lists[i]->size(), QImage::Format_RGB32);
+        lists[i]->render(&shot);
+        return shot;
+    };
+    QCOMPARE(look(1), look(0));
 }
 
 QTEST_MAIN(TestDataBox)
