@@ -13,6 +13,17 @@ using SampleVorn::box;
 
 const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
+// Title phrase, word, picture, number, text, list: every kind of box.
+Vorn everyKind() {
+    return SampleVorn::make(
+        {box(BoxKind::Phrase, "Имя"), box(BoxKind::Word, "Порода"), box(BoxKind::Picture, "Фото"),
+         box(BoxKind::Number, "Возраст"), box(BoxKind::Text, "Заметки"),
+         box(BoxKind::List, "Цвета")},
+        {{"Мурка", "сиам", ".\\New\\cat.bmp", "3", "ест рыбу\nспит днём", "\vбелый\v  рыжий "},
+         {"Шарик, \"пёс\"", "", ".\\New\\dog.bmp", "5", "", "\vA"}},
+        1);
+}
+
 } // namespace
 
 // The bytes of the CSV export, and saving them.
@@ -22,6 +33,13 @@ private Q_SLOTS:
     void bytes_data() {
         QTest::addColumn<Vorn>("vorn");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("every kind of box")
+            << everyKind()
+            << Bom + QStringLiteral("Имя,Порода,Фото,Возраст,Заметки,Цвета\r\n"
+                                    "Мурка,сиам,.\\New\\cat.bmp,3,\"ест рыбу\nспит днём\","
+                                    "\"белый\n  рыжий \"\r\n"
+                                    "\"Шарик, \"\"пёс\"\"\",,.\\New\\dog.bmp,5,,\"A\"\r\n")
+                         .toUtf8();
         const Vorn awkward = SampleVorn::make(
             {box(BoxKind::Text, "Две\r\nстроки"), box(BoxKind::List, "Список, пустой"),
              box(BoxKind::List, "Один"), box(BoxKind::List, "Без метки"),
