@@ -78,6 +78,12 @@ void LineEditor::focusInEvent(QFocusEvent* event) {
 TextEditor::TextEditor(QWidget* parent) : QPlainTextEdit(parent) {}
 
 void TextEditor::fill(const QString& text) {
+    // Put back at the start, a focused editor's cursor would show at once where
+    // setPlainText leaves it to blink on in its time.
+    if (hasFocus()) {
+        setPlainText(text);
+        return;
+    }
     QTextDocument* doc = document();
     doc->setPlainText(text);
     setTextCursor(QTextCursor(doc));
@@ -205,6 +211,8 @@ void DataBox::Private::adoptPart(QWidget* part, QWidget* viewport) {
 }
 
 void DataBox::makeAllParts() {
+    if (!d)
+        return; // being destroyed
     d->textEditor();
     d->listBox();
 }
@@ -222,6 +230,7 @@ DataBox::~DataBox() {
     // The private part owns the connections and the event filters; removing it first
     // keeps the children's last signals from reaching it while they are destroyed.
     delete d;
+    d = nullptr; // an accessibility client may still ask for the parts meanwhile
 }
 
 // ---------------------------------------------------------------------------------------

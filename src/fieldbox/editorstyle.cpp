@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -12,7 +13,8 @@
 
 namespace {
 
-constexpr int MaxPictures = 256; // a card has few sizes of editor; beyond that, start again
+constexpr int PictureKiB = 2048; // the pictures kept; the least used go first
+constexpr int OpaqueEntries = 512;
 
 // The image the painter draws on, if it draws on one unscaled, in whole pixels, over what is
 // there: only then are the pixels under a drawing known, and a copy the same as the drawing.
@@ -47,22 +49,26 @@ std::optional<quint32> groundColour(const QImage& image, const QRect& rect) {
 
 } // namespace
 
-EditorStyle::EditorStyle(QStyle* base) : QProxyStyle(base) {
+EditorStyle::EditorStyle(QStyle* base)
+    : QProxyStyle(base), pictures_(PictureKiB), opaque_(OpaqueEntries) {
     setParent(qApp); // gone with the application, after the last editor
 }
 
 EditorStyle* EditorStyle::instance() {
-    static EditorStyle* const style = []() -> EditorStyle* {
+    // Made again for an application made again (the tests make one per program, but a
+    // pointer into a deleted application would be a fault).
+    static QPointer<EditorStyle> style;
+    static const QCoreApplication* madeFor = nullptr;
+    if (madeFor != QCoreApplication::instance()) {
+        madeFor = QCoreApplication::instance();
         const QStyle* application = QApplication::style();
-        if (!application || !qApp->styleSheet().isEmpty())
-            return nullptr;
-        QStyle* base = QStyleFactory::create(application->name());
-        if (!base || base->name() != application->name()) {
-            delete base;
-            return nullptr;
+        style = nullptr;
+        if (application && qApp->styleSheet().isEmpty() &&
+            application->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+            if (QStyle* base = QStyleFactory::create(application->name()))
+                style = new EditorStyle(base);
         }
-        return new EditorStyle(base);
-    }();
+    }
     return style;
 }
 
@@ -82,6 +88,8 @@ void EditorStyle::apply(QWidget* widget) {
 // a copy could differ from the drawing. A drawing that covers every pixel of its rect with
 // opaque colour (found out by making it on black and on white) is the same on any ground; any
 // other is copied only onto ground of one colour, from a picture made on that colour.
+// Fields 0 to 7 of a key say what is drawn and fields 8 to 10 where its moving parts are
+// (a scroll bar's slider): whether the drawing is opaque does not depend on those.
 template <class Draw>
 bool EditorStyle::copyFromPicture(Key key, const QStyleOption* option, QPainter* painter,
                                   Draw draw) const {
@@ -95,37 +103,39 @@ bool EditorStyle::copyFromPicture(Key key, const QStyleOption* option, QPainter*
         draw(&onPicture);
         return picture;
     };
-    const auto keep = [this](const Key& k, const QImage& picture) {
-        if (pictures_.size() >= MaxPictures) {
-            pictures_.clear();
-            translucent_.clear();
-        }
-        return pictures_.insert(k, picture);
-    };
-    key.fields[12] = option->rect.width();
-    key.fields[13] = option->rect.height();
-    key.fields[14] = option->palette.cacheKey();
-    key.fields[15] = qint64(image->format()) << 32; // and no ground: an opaque drawing
-    auto found = pictures_.constFind(key);
-    if (found == pictures_.cend() && !translucent_.contains(key)) {
-        const QImage onBlack = make(0xff000000), onWhite = make(0xffffffff);
-        if (onBlack == onWhite)
-            found = keep(key, onBlack);
-        else
-            translucent_.insert(key);
+    key.fields[11] = option->rect.width();
+    key.fields[12] = option->rect.height();
+    key.fields[13] = option->palette.cacheKey();
+    key.fields[14] = (qint64(option->palette.currentColorGroup()) << 32) | int(image->format());
+    // Opaque or not: found once for the drawing, on black and on white.
+    Key shape = key;
+    shape.fields[8] = shape.fields[9] = shape.fields[10] = 0;
+    bool* opaque = opaque_.object(shape);
+    QImage onBlack;
+    if (!opaque) {
+        onBlack = make(0xff000000);
+        opaque = new bool(onBlack == make(0xffffffff));
+        opaque_.insert(shape, opaque);
     }
-    if (found == pictures_.cend()) {
+    std::optional<quint32> ground;
+    if (!*opaque) {
         const QRect onImage = option->rect.translated(qRound(painter->deviceTransform().dx()),
                                                       qRound(painter->deviceTransform().dy()));
-        const std::optional<quint32> ground = groundColour(*image, onImage);
+        ground = groundColour(*image, onImage);
         if (!ground)
             return false;
-        key.fields[15] |= qint64(1) << 40 | *ground;
-        found = pictures_.constFind(key);
-        if (found == pictures_.cend())
-            found = keep(key, make(*ground));
+        key.fields[15] = (qint64(1) << 32) | *ground;
     }
-    painter->drawImage(option->rect.topLeft(), *found);
+    const QImage* picture = pictures_.object(key);
+    if (!picture) {
+        auto* made =
+            new QImage(onBlack.isNull() || ground ? make(ground.value_or(0xff000000)) : onBlack);
+        const qsizetype kib = made->sizeInBytes() / 1024 + 1;
+        if (!pictures_.insert(key, made, kib))
+            return false; // too big to keep: drawn as usual (insert deleted it)
+        picture = pictures_.object(key);
+    }
+    painter->drawImage(option->rect.topLeft(), *picture);
     ++copies_;
     return true;
 }
@@ -135,7 +145,8 @@ void EditorStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
     if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
         frame && element == PE_PanelLineEdit) {
         const Key key{{element, int(option->state), int(option->direction), frame->lineWidth,
-                       frame->midLineWidth, int(frame->features), frame->frameShape}};
+                       frame->midLineWidth, int(frame->features), frame->frameShape,
+                       widget ? widget->logicalDpiX() : 0}};
         QStyleOptionFrame at = *frame;
         at.rect.moveTopLeft(QPoint(0, 0));
         if (copyFromPicture(key, option, painter, [&](QPainter* onPicture) {
@@ -150,13 +161,17 @@ void EditorStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
                                      QPainter* painter, const QWidget* widget) const {
     if (const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
         bar && control == CC_ScrollBar) {
+        // The drawing follows the places of the bar's parts, not the values behind them, so
+        // bars scrolled to the same pixel share a picture.
+        const QRect slider = subControlRect(control, option, SC_ScrollBarSlider, widget);
+        const auto packed = [](int a, int b) { return (qint64(a) << 32) | quint32(b); };
         const Key key{{1000 + control, int(option->state), int(option->direction),
-                       int(option->subControls), int(option->activeSubControls),
-                       (qint64(bar->orientation) << 32) | int(bar->upsideDown), bar->minimum,
-                       bar->maximum,
-                       (qint64(bar->sliderPosition) << 32) | quint32(bar->sliderValue),
-                       (qint64(bar->singleStep) << 32) | quint32(bar->pageStep),
-                       int(bar->tickPosition), bar->tickInterval}};
+                       packed(int(option->subControls), int(option->activeSubControls)),
+                       packed(bar->orientation, bar->upsideDown),
+                       packed(bar->minimum == bar->maximum, bar->pageStep == 0),
+                       widget ? widget->logicalDpiX() : 0, 0, packed(slider.x(), slider.y()),
+                       packed(slider.width(), slider.height()),
+                       packed(bar->sliderValue <= bar->minimum, bar->sliderValue >= bar->maximum)}};
         QStyleOptionSlider at = *bar;
         at.rect.moveTopLeft(QPoint(0, 0));
         if (copyFromPicture(key, option, painter, [&](QPainter* onPicture) {

@@ -1,26 +1,31 @@
 #pragma once
 
-#include <QHash>
+#include <QCache>
 #include <QImage>
 #include <QProxyStyle>
 #include <QSet>
 
 #include <array>
 
-// The style of the field boxes' editors: the application's own style, made a second time, with
-// two shortcuts that leave every pixel as that style draws it.
+// The style of the field boxes' editors and of the entry list: the application's own style,
+// made a second time, whose line-edit panels (a base and an anti-aliased rounded outline) and
+// scroll bars are copied from pictures. Drawing them costs more than the text beside them, and
+// stepping to the next entry repaints every editor.
 //
-// A line edit's panel (its base and anti-aliased rounded outline) and a scroll bar are copied
-// from pictures when they lie on ground of one colour: drawing them costs more than the text
-// beside them, and stepping to the next entry repaints every editor. A picture is the style's
-// own drawing on that same ground, made once per size, state, palette and ground colour, so a
-// copy is what the style would have drawn. Anywhere else (a ground of several colours, a scaled
-// painter, a pixmap being grabbed) the style draws as usual.
+// A picture is the style's own drawing, made once per size, state, palette and (for a scroll
+// bar) the places of its parts. A drawing that covers its rect with opaque colour (the same
+// made on black and on white) is copied onto any ground; one that shows its ground somewhere
+// is copied only onto ground of one colour, from a picture made on that colour. Either way the
+// copy has the pixels the style would have drawn. Elsewhere (a ground of several colours, a
+// scaled painter, a pixmap being grabbed) the style draws as usual.
+//
+// Only the Fusion style is known to draw the same at any place in the window (a style's
+// patterns may follow the window's pixel grid), so with any other style, or under a style
+// sheet, there is no EditorStyle and the editors keep the application's style.
 class EditorStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    // One for the whole program; null if the application's style cannot be made a second
-    // time (a style sheet, a style that is not a plug-in), and the editors keep that style.
+    // One for the whole application; null where the editors keep the application's style.
     static EditorStyle* instance();
     // Gives the widget this style, and a scroll area's scroll bars too (a widget's style does
     // not pass to its children); leaves the widget as it is if there is none.
@@ -36,8 +41,8 @@ public:
 
 private:
     explicit EditorStyle(QStyle* base);
-    // What a picture depends on: the drawing's own option fields, then (filled in by
-    // copyFromPicture) the size, palette, image format and ground colour.
+    // What a drawing depends on: its kind and option fields, then (filled in by
+    // copyFromPicture) the size, palette, colour group, image format and ground colour.
     struct Key {
         std::array<qint64, 16> fields{};
         friend bool operator==(const Key& a, const Key& b) { return a.fields == b.fields; }
@@ -48,7 +53,7 @@ private:
     template <class Draw>
     bool copyFromPicture(Key key, const QStyleOption* option, QPainter* painter, Draw draw) const;
 
-    mutable QHash<Key, QImage> pictures_;
-    mutable QSet<Key> translucent_; // drawings that show their ground somewhere
+    mutable QCache<Key, QImage> pictures_; // cost: KiB
+    mutable QCache<Key, bool> opaque_;     // by drawing and size, whatever the ground
     mutable int copies_ = 0;
 };

@@ -86,7 +86,8 @@ protected:
 Q_SIGNALS:
     // Box k has just been made, with its object name, hidden, in its place among the others;
     // and again whenever it makes a part it did not have (its text editor or its list), so
-    // that what is set up on a box's parts is set up on that part too.
+    // that what is set up on a box's parts is set up on that part too. A handler therefore
+    // runs more than once for a box and must leave it as one run would.
     void made(int k, DataBox* box);
     void changed(int k);
     void keyDown(int k, int keyCode);
