@@ -7,99 +7,84 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 
-#include <memory>
+#include <functional>
+
+namespace {
+
+// The texts of a dialog's buttons, sorted: their order is the platform's.
+QStringList buttonTexts(const QWidget* dialog) {
+    const auto* box = dialog->findChild<QDialogButtonBox*>();
+    QStringList texts;
+    for (const QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+        texts << button->text().remove(u'&');
+    texts.sort();
+    return texts;
+}
+
+} // namespace
 
 class TestQtPrompts : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void okTakesTheTextAndTheNextUseStartsEmpty();
-    void closingKeepsFrase();
-    void hiddenEcho();
-    void messageTitles();
+    void initTestCase();
+    void askText();
+    void messageBoxes();
     void modalHelperFails_data();
     void modalHelperFails();
-    void qtTextsInRussian_data();
-    void qtTextsInRussian();
     void fileDialogs_data();
     void fileDialogs();
 };
 
-// OK takes the text as typed, even empty; one dialog serves every question, and each use
-// starts empty while Frase still holds the text accepted before.
-void TestQtPrompts::okTakesTheTextAndTheNextUseStartsEmpty() {
-    QWidget window;
-    QtPrompts prompts(&window);
-    onNextModal<InputDialog>([](InputDialog* d) {
-        typeText(d->Text, QStringLiteral("  пёс и кот "));
-        QTest::mouseClick(d->Ok, Qt::LeftButton);
-    });
-    QCOMPARE(prompts.askText(QString()), std::optional<QString>(QStringLiteral("  пёс и кот ")));
-
-    QStringList onOpen{QStringLiteral("not shown")};
-    onNextModal<InputDialog>([&](InputDialog* d) {
-        onOpen = QStringList{d->Text->text(), d->Frase};
-        QTest::keyClick(d->Text, Qt::Key_Return);
-    });
-    QCOMPARE(prompts.askText(QString()), std::optional<QString>(QString()));
-    QCOMPARE(onOpen, (QStringList{QString(), QStringLiteral("  пёс и кот ")}));
-    QCOMPARE(prompts.inputDialog()->Frase, QString());
-    QVERIFY(prompts.inputDialog()->isHidden());
+// Qt's Russian catalogue installed as at start-up, so that Qt's own buttons read in Russian.
+void TestQtPrompts::initTestCase() {
+    QVERIFY2(installQtTranslations(*qApp),
+             "Qt's Russian catalogue (qt6-translations-l10n) is missing");
 }
 
-// Closing the frame answers nothing and keeps Frase as it was.
-void TestQtPrompts::closingKeepsFrase() {
+// One dialog serves every question and starts empty each time, with Frase holding the text
+// accepted before. OK (or Enter) takes the text as typed, even empty; closing the frame answers
+// nothing and keeps Frase. A hidden request masks the typing, and the next one does not.
+void TestQtPrompts::askText() {
     QWidget window;
     QtPrompts prompts(&window);
-    prompts.inputDialog()->Frase = QStringLiteral("кот");
-    const ModalCall closing = onNextModal<InputDialog>([&](InputDialog* d) {
-        typeText(d->Text, QStringLiteral("пёс"));
-        d->close();
-    });
-    QCOMPARE(prompts.askText(QString()), std::nullopt);
-    QVERIFY(closing.done());
-    QCOMPARE(prompts.inputDialog()->Frase, QStringLiteral("кот"));
-    QVERIFY(prompts.inputDialog()->isHidden());
-}
-
-// A hidden request masks the typing, and the next shown one does not inherit that.
-void TestQtPrompts::hiddenEcho() {
-    QWidget window;
-    QtPrompts prompts(&window);
-    QStringList seen; // caption and whether the typed text is shown, per use
-    const auto typeSecret = [&] {
-        onNextModal<InputDialog>([&](InputDialog* d) {
-            typeText(d->Text, QStringLiteral("тайна"));
-            seen << d->windowTitle()
-                 << (d->Text->displayText() == d->Text->text() ? "shown" : "masked");
-            QTest::keyClick(d->Text, Qt::Key_Return);
+    QStringList seen; // per use: caption, editor and Frase on opening, whether the typing shows
+    const auto use = [&](const QString& typed, std::function<void(InputDialog*)> answer) {
+        onNextModal<InputDialog>([&seen, typed, answer](InputDialog* d) {
+            seen << d->windowTitle() << d->Text->text() << d->Frase;
+            typeText(d->Text, typed);
+            seen << (d->Text->displayText() == typed ? "shown" : "masked");
+            answer(d);
         });
     };
-    typeSecret();
+    const QString secret = QStringLiteral("  пёс и кот ");
+    use(secret, [](InputDialog* d) { QTest::mouseClick(d->Ok, Qt::LeftButton); });
     QCOMPARE(prompts.askText(QStringLiteral("Пароль"), Prompts::Echo::Hidden),
-             std::optional<QString>(QStringLiteral("тайна")));
-    typeSecret();
-    QCOMPARE(prompts.askText(QStringLiteral("Имя")),
-             std::optional<QString>(QStringLiteral("тайна")));
-    QCOMPARE(seen, (QStringList{"Пароль", "masked", "Имя", "shown"}));
+             std::optional<QString>(secret));
+    use(QStringLiteral("кот"), [](InputDialog* d) { d->close(); });
+    QCOMPARE(prompts.askText(QStringLiteral("Имя")), std::nullopt);
+    use(QString(), [](InputDialog* d) { QTest::keyClick(d->Text, Qt::Key_Return); });
+    QCOMPARE(prompts.askText(QStringLiteral("Имя")), std::optional<QString>(QString()));
+    QCOMPARE(seen, (QStringList{"Пароль", "", "", "masked", "Имя", "", secret, "shown", "Имя", "",
+                                secret, "shown"}));
+    QVERIFY(prompts.inputDialog()->isHidden());
 }
 
-// Message boxes carry the program's title unless given one; their buttons give the answers.
-void TestQtPrompts::messageTitles() {
+// Message boxes carry the program's title unless given one; their buttons, in Russian, give
+// the answers.
+void TestQtPrompts::messageBoxes() {
     QWidget window;
     QtPrompts prompts(&window);
     QStringList seen;
     const auto press = [&](QMessageBox::StandardButton button) {
         onNextModal<QMessageBox>([&seen, button](QMessageBox* box) {
-            seen << box->windowTitle() + ": " + box->text();
+            seen << box->windowTitle() + ": " + box->text() + ' ' + buttonTexts(box).join(u'/');
             box->button(button)->click();
         });
     };
@@ -111,8 +96,9 @@ void TestQtPrompts::messageTitles() {
     QVERIFY(prompts.askYesNo(QStringLiteral("Удалить?")));
     press(QMessageBox::Cancel);
     QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
-    QCOMPARE(seen, (QStringList{"Tessavorn: Вывод успешный.", "Отчёт: Готово.",
-                                "Tessavorn: Удалить?", "Tessavorn: Сохранить?"}));
+    QCOMPARE(seen,
+             (QStringList{"Tessavorn: Вывод успешный. OK", "Отчёт: Готово. OK",
+                          "Tessavorn: Удалить? Да/Нет", "Tessavorn: Сохранить? Да/Нет/Отмена"}));
 }
 
 void TestQtPrompts::modalHelperFails_data() {
@@ -146,62 +132,26 @@ void TestQtPrompts::modalHelperFails() {
     QVERIFY(!ran);
 }
 
-void TestQtPrompts::qtTextsInRussian_data() {
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QStringList>("buttons");
-    QTest::newRow("yes, no, cancel") << "yes/no/cancel" << QStringList{"Да", "Нет", "Отмена"};
-    QTest::newRow("open file") << "open" << QStringList{"Открыть", "Отмена"};
-}
-
-// With Qt's Russian catalogue installed as at start-up, Qt's own buttons read in Russian.
-void TestQtPrompts::qtTextsInRussian() {
-    QFETCH(QString, question);
-    QFETCH(QStringList, buttons);
-    const std::unique_ptr<QTranslator> translator(installQtTranslations(*qApp));
-    QVERIFY2(translator, "Qt's Russian catalogue (qt6-translations-l10n) is missing");
-    QWidget window;
-    QtPrompts prompts(&window);
-    QStringList seen;
-    const ModalCall call = onNextModal([&](QWidget* dialog) {
-        auto* box = dialog->findChild<QDialogButtonBox*>();
-        for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
-            seen << button->text().remove(u'&');
-        box->button(QDialogButtonBox::Cancel)->click();
-    });
-    if (question == u"open")
-        QCOMPARE(prompts.openFileName(QStringLiteral("*.vorn"), QDir::tempPath()), std::nullopt);
-    else
-        QCOMPARE(prompts.askYesNoCancel(QStringLiteral("Сохранить?")), Prompts::Answer::Cancel);
-    QVERIFY(call.done());
-    // The order of the buttons is the platform's.
-    seen.sort();
-    buttons.sort();
-    QCOMPARE(seen, buttons);
-}
-
 void TestQtPrompts::fileDialogs_data() {
     QTest::addColumn<bool>("save");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("typed"); // into the dialog's folder, which holds t.dat
     QTest::addColumn<QStringList>("filters");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("open, one pattern") << false << "*.vorn"
-                                       << "t.dat" << QStringList{"*.vorn"} << "t.dat";
-    QTest::newRow("open, a pattern and any file")
-        << false << "*.csv;;*"
-        << "t.dat" << QStringList{"*.csv", "*"} << "t.dat";
-    QTest::newRow("save: the pattern's extension added")
-        << true << "*.csv"
-        << "out" << QStringList{"*.csv"} << "out.csv";
-    QTest::newRow("save: a typed extension kept") << true << "*.csv"
-                                                  << "out.txt" << QStringList{"*.csv"} << "out.txt";
-    QTest::newRow("save, several patterns: nothing added")
-        << true << "*.csv;;*"
-        << "out" << QStringList{"*.csv", "*"} << "out";
+    const auto row = [](const char* name, bool save, const char* pattern, const char* typed,
+                        const QStringList& filters, const char* chosen) {
+        QTest::newRow(name) << save << QString(pattern) << QString(typed) << filters
+                            << QString(chosen);
+    };
+    row("open, one pattern", false, "*.vorn", "t.dat", {"*.vorn"}, "t.dat");
+    row("open, a pattern and any file", false, "*.csv;;*", "t.dat", {"*.csv", "*"}, "t.dat");
+    row("save: the pattern's extension added", true, "*.csv", "out", {"*.csv"}, "out.csv");
+    row("save: a typed extension kept", true, "*.csv", "out.txt", {"*.csv"}, "out.txt");
+    row("save, several patterns: nothing added", true, "*.csv;;*", "out", {"*.csv", "*"}, "out");
 }
 
-// The dialog offers the patterns in the order given, starts in the folder given and returns
-// the file chosen there.
+// The dialog, its buttons in Russian, offers the patterns in the order given, starts in the
+// folder given and returns the file chosen there.
 void TestQtPrompts::fileDialogs() {
     QFETCH(bool, save);
     QFETCH(QString, pattern);
@@ -214,9 +164,7 @@ void TestQtPrompts::fileDialogs() {
     QtPrompts prompts(&window);
     QStringList offered;
     onNextModal<QFileDialog>([&](QFileDialog* d) {
-        if (!d)
-            return;
-        offered = d->nameFilters();
+        offered = d->nameFilters() << buttonTexts(d);
         auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (!name)
             return d->reject();
@@ -226,7 +174,8 @@ void TestQtPrompts::fileDialogs() {
     });
     const std::optional<QString> answer = save ? prompts.saveFileName(pattern, dir.path())
                                                : prompts.openFileName(pattern, dir.path());
-    QCOMPARE(offered, filters);
+    QCOMPARE(offered, filters << (save ? QStringList{"Отмена", "Сохранить"}
+                                       : QStringList{"Открыть", "Отмена"}));
     QCOMPARE(answer, std::optional<QString>(dir.filePath(chosen)));
 }
 

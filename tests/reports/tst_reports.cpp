@@ -78,7 +78,9 @@ private Q_SLOTS:
         QTest::newRow("every line break as CR LF")
             << "a\nb\rc\r\nd\n\r" << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\n");
     }
-    // Reports are saved as Windows-1251 text with CR LF; a failed write names its file.
+    // Reports are saved as Windows-1251 text with CR LF. A device that fails part way makes
+    // the write fail with its reason, the bytes before the failure written; a failed save names
+    // its file.
     void fileBytes() {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
@@ -89,32 +91,17 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), bytes + "\r\n");
+        for (const qsizetype capacity : {qsizetype(0), bytes.size() / 2, bytes.size() - 1}) {
+            FailingDevice device(capacity);
+            QString reason;
+            QVERIFY(!TextFile::write(device, text, &reason));
+            QCOMPARE(reason, FileErrors::DiskFull);
+            QCOMPARE(device.written(), bytes.left(capacity));
+        }
         // A file cannot stand in for a folder.
         const QString below = path + QStringLiteral("/report.txt");
         QVERIFY2(!Counting::saveReport(below, text, &error) && error.contains(below),
                  qPrintable(error));
-    }
-
-    void writeFailures_data() {
-        QTest::addColumn<QString>("where"); // the first byte the device refuses
-        QTest::newRow("first byte") << "first";
-        QTest::newRow("mid-line") << "mid-line";
-        QTest::newRow("last byte") << "last";
-    }
-    // A device that fails part way makes the write fail with its reason; what went before
-    // the failure is the start of the file.
-    void writeFailures() {
-        QFETCH(QString, where);
-        const QString text = QStringLiteral("001 Мурка\n\tПорода\tсиам\n\n");
-        const QByteArray whole = TextFile::encode(TextFile::withCrLf(text));
-        const qsizetype capacity = where == u"first"      ? 0
-                                   : where == u"mid-line" ? whole.indexOf("\t") + 3
-                                                          : whole.size() - 1;
-        FailingDevice device(capacity);
-        QString error;
-        QVERIFY(!TextFile::write(device, text, &error));
-        QCOMPARE(error, FileErrors::DiskFull);
-        QCOMPARE(device.written(), whole.left(capacity));
     }
 
     void exports_data() {
@@ -141,15 +128,7 @@ private Q_SLOTS:
             << reordered << "detailed" << std::vector<int>{4, 3, 1, 2}
             << two + "001 Мурка\r\n\tВозраст\t3\r\n\tПорода\tсиам\r\n\r\n"
                      "002 Шарик\r\n\tВозраст\t5\r\n\r\n";
-        QTest::newRow("detailed, text keeps its lines, list items trimmed, short list left out")
-            << everyKind() << "detailed" << std::vector<int>{6, 5}
-            << two + "001 Мурка\r\n\tЗаметки\r\nест рыбу\nспит днём\r\n"
-                     "\tЦвета\r\n\tбелый\r\n\tрыжий\r\n\tA\r\n\r\n\r\n002 Шарик\r\n\r\n";
 
-        QTest::newRow("this entry, an empty line after a text")
-            << everyKind() << "entry" << std::vector<int>{1}
-            << "001 Мурка\r\n\tПорода\tсиам\r\n\tВозраст\t3\r\n\tЗаметки\r\nест рыбу\nспит днём\r\n"
-               "\r\n\tЦвета\r\n\tбелый\r\n\tрыжий\r\n\tA\r\n\r\n";
         QTest::newRow("this entry, empty fields write nothing")
             << everyKind() << "entry" << std::vector<int>{2} << "002 Шарик\r\n\tВозраст\t5\r\n";
         QTest::newRow("this entry, the card item")
@@ -187,22 +166,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("command"); // a query, or one of the other commands
         QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QStringList& titles, const char* command,
+                            const char* expected) {
+            QTest::newRow(name) << titles << QString(command) << QString(expected);
+        };
         const QStringList pets{"кот", "котёл", "пёс и кот", "рыба"};
-        QTest::newRow("two words summed") << pets << "кот+пёс"
-                                          << "Найдено 4 вхождений (100%).";
-        QTest::newRow("empty word ends the query") << pets << "кот++пёс"
-                                                   << "Найдено 3 вхождений (75%).";
-        QTest::newRow("empty") << QStringList{"кот", "", "пёс"} << "mEmpty"
-                               << "Найдено 1 пустых (33.33%).";
-        QTest::newRow("stats, case ignored")
-            << QStringList{"Кот", "кот", "", "пёс", "пёс", "пёс"} << "mStats"
-            << "пёс: 3 (50%).\r\nКот: 2 (33.33%).\r\nПустые: 1 (16.66%).";
-        QTest::newRow("stats, ties in the order first met")
-            << QStringList{"б", "а", "в", "а", "б"} << "mStats"
-            << "б: 2 (40%).\r\nа: 2 (40%).\r\nв: 1 (20%).";
-        QTest::newRow("stats, «пустые» joins the empty group")
-            << QStringList{"", "ПУСТЫЕ", "кот"} << "mStats"
-            << "Пустые: 2 (66.66%).\r\nкот: 1 (33.33%).";
+        row("two words summed", pets, "кот+пёс", "Найдено 4 вхождений (100%).");
+        row("empty word ends the query", pets, "кот++пёс", "Найдено 3 вхождений (75%).");
+        row("empty", {"кот", "", "пёс"}, "mEmpty", "Найдено 1 пустых (33.33%).");
+        row("stats, case ignored", {"Кот", "кот", "", "пёс", "пёс", "пёс"}, "mStats",
+            "пёс: 3 (50%).\r\nКот: 2 (33.33%).\r\nПустые: 1 (16.66%).");
+        row("stats, ties in the order first met", {"б", "а", "в", "а", "б"}, "mStats",
+            "б: 2 (40%).\r\nа: 2 (40%).\r\nв: 1 (20%).");
+        row("stats, «пустые» joins the empty group", {"", "ПУСТЫЕ", "кот"}, "mStats",
+            "Пустые: 2 (66.66%).\r\nкот: 1 (33.33%).");
     }
     void counting() {
         QFETCH(QStringList, titles);
