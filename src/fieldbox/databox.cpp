@@ -170,7 +170,10 @@ DataBoxParts::TextEditor* DataBox::Private::textEditor() {
     if (lis)
         tex->stackUnder(lis);
     adoptPart(tex, tex->viewport());
-    FocusChain::moveAfter(fras, tex);
+    // After the item editor, and a list made earlier after it, as if made with the box.
+    QWidget* last = FocusChain::moveAfter(fras, tex);
+    if (lis)
+        FocusChain::moveAfter(last, lis);
     Q_EMIT q->PartMade();
     return tex;
 }
@@ -187,12 +190,9 @@ QListWidget* DataBox::Private::listBox() {
     QObject::connect(lis, &QListWidget::currentRowChanged, this,
                      [this](int row) { itemSelected(row); });
     adoptPart(lis, lis->viewport());
-    // After the text editor and its own parts, if there is one; else after the item editor.
-    QWidget* after = fras;
-    if (tex)
-        for (QWidget* w = tex; w == tex || tex->isAncestorOf(w); w = w->nextInFocusChain())
-            after = w;
-    FocusChain::moveAfter(after, lis);
+    // After the text editor and its own parts, gathered again after the item editor (the
+    // window's Tab order may have moved them apart), or else after the item editor.
+    FocusChain::moveAfter(tex ? FocusChain::moveAfter(fras, tex) : fras, lis);
     Q_EMIT q->PartMade();
     return lis;
 }
