@@ -92,8 +92,6 @@ private Q_SLOTS:
     void focusAndTabOrder();
     void partsMadeLate_data();
     void partsMadeLate();
-    void tabOrderAfterRetyping_data();
-    void tabOrderAfterRetyping();
     void textFillAsSetPlainText_data();
     void textFillAsSetPlainText();
     void drawnAsTheStyleDraws_data();
@@ -415,42 +413,6 @@ void TestDataBox::partsMadeLate() {
     late->ChangeAll(2, QStringLiteral("Поле"), QStringLiteral("a"), 1);
     p.tex()->appendPlainText(QStringLiteral("b"));
     QCOMPARE(log.lines.last(), QStringLiteral("change a\nb"));
-}
-
-void TestDataBox::tabOrderAfterRetyping_data() {
-    QTest::addColumn<QList<int>>("kinds"); // shown one after the other, chained each time
-    QTest::addColumn<QString>("tab");
-    QTest::newRow("text, then list") << QList<int>{2, 4} << "before Fras Lis after";
-    QTest::newRow("phrase, text, list") << QList<int>{1, 2, 4} << "before Fras Lis after";
-    QTest::newRow("list, then text") << QList<int>{4, 2} << "before Tex after";
-    QTest::newRow("list, text, list") << QList<int>{4, 2, 4} << "before Fras Lis after";
-}
-
-// The window chains each box into its Tab order after showing it (moving the box's first
-// editor); a part made later still takes its place: Tab leads from the item editor to the list.
-void TestDataBox::tabOrderAfterRetyping() {
-    QFETCH(QList<int>, kinds);
-    QFETCH(QString, tab);
-    QWidget window;
-    auto* before = new QLineEdit(&window);
-    before->setObjectName(QStringLiteral("before"));
-    auto* box = new DataBox(&window);
-    auto* after = new QLineEdit(&window);
-    after->setObjectName(QStringLiteral("after"));
-    for (const int kind : kinds) {
-        box->ChangeAll(qint16(kind), QStringLiteral("Поле"), list({"a", "b"}), 1);
-        QWidget::setTabOrder(before, box->focusWidgetForTab());
-        QWidget::setTabOrder(box->focusWidgetForTab(), after);
-    }
-    window.show();
-    QStringList walk;
-    for (QWidget* w = before; walk.size() < 8; w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(&window))
-            walk << w->objectName();
-        if (w == after)
-            break;
-    }
-    QCOMPARE(walk.join(u' '), tab);
 }
 
 void TestDataBox::textFillAsSetPlainText_data() {
