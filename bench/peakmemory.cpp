@@ -1,10 +1,12 @@
 // The program's peak resident memory with the full vorn on screen, measured in a process of its
 // own that links only what the program links: the benchmark library and the benchmarks' own
-// work (the pictures they write, the vorns they build) would otherwise count towards it.
+// work (the pictures they write, the vorns they build) would otherwise count towards it. It
+// starts as the program does (its application set up, its window shown), opens the file as
+// the Load command does and shows the first entry.
 // Usage: tessavorn_peakmemory VORN_FILE, started in the folder that holds the vorn's pictures;
 // writes the peak (VmHWM) in KiB.
+#include "applicationsetup.h"
 #include "benchwindow.h"
-#include "vornfile.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -15,6 +17,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    setUpApplication(app);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 2) {
         std::fprintf(stderr, "usage: tessavorn_peakmemory VORN_FILE\n");
@@ -25,12 +28,8 @@ int main(int argc, char** argv) {
     View view(prompts, random);
     view.show();
     QApplication::processEvents();
-    // Loaded as the Load command does, and its first entry shown.
-    LoadResult loaded =
-        LoadFrom(arguments.at(1), view.vorn(), [] { return QStringLiteral("zoo"); });
-    if (!loaded.vorn)
+    if (!view.loadVornFile(arguments.at(1)))
         return 1;
-    view.adoptVorn(std::move(*loaded.vorn));
     view.findChild<QListWidget*>(QStringLiteral("VornList"))->setCurrentRow(1);
     QApplication::processEvents();
     std::printf("%ld\n", BenchWindow::residentKiB());

@@ -1,12 +1,11 @@
+#include "applicationsetup.h"
 #include "clockrandom.h"
 #include "commandline.h"
 #include "qtprompts.h"
-#include "qttranslations.h"
 #include "view.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 
 #include <sys/resource.h>
 
@@ -74,11 +73,7 @@ int main(int argc, char* argv[]) {
 
     // Qt's own options are still in argv; QApplication takes them.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessavorn"));
-    // Without the catalogue Qt's buttons stay English; the program still works.
-    installQtTranslations(app);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessavorn-256.png")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tessavorn"));
+    setUpApplication(app);
 
     ClockRandom random;
     QtPrompts prompts;
