@@ -96,6 +96,7 @@ private Q_SLOTS:
     void textFillAsSetPlainText();
     void drawnAsTheStyleDraws_data();
     void drawnAsTheStyleDraws();
+    void rowTexts();
 
 private:
     QTemporaryDir pictures;
@@ -496,7 +497,7 @@ void TestDataBox::drawnAsTheStyleDraws_data() {
     row("scroll bar", "bar", "", {14, 85}, 1);
     row("scroll bar, disabled", "bar", "disabled", {14, 85}, 1);
     row("scroll bar on stripes", "bar", "", {14, 120}, -1, {}, false);
-    const QSize list(120, 120);
+    const QSize list(160, 220); // every row in view
     row("rows: current, list without focus", "list", "", list, -1, {}, true, {0, 0});
     row("rows: current, list focused", "list", "focused", list, -1, {}, true, {1, 1});
     row("rows: several selected", "list", "focused", list, -1, {}, true, {2, 0, 2, 3});
@@ -545,7 +546,9 @@ void TestDataBox::drawnAsTheStyleDraws() {
             list->setSelectionMode(QAbstractItemView::ExtendedSelection);
             list->addItems({QStringLiteral("кот0"),
                             QStringLiteral("Зелёный текст, что не помещается в строку списка"),
-                            QString(), QStringLiteral("river 3"), QStringLiteral("Ёж")});
+                            QString(), QStringLiteral("river 3"), QStringLiteral("Ёж"),
+                            QStringLiteral("две\nстроки")});
+            list->setUniformItemSizes(true); // as the program's lists: rows as high as the first
             list->setCurrentRow(rows[0], QItemSelectionModel::NoUpdate);
             for (int row : rows.mid(1))
                 list->item(row)->setSelected(true);
@@ -555,6 +558,10 @@ void TestDataBox::drawnAsTheStyleDraws() {
         } else {
             auto* edit = new QLineEdit(QStringLiteral("Ладога"), &window);
             edit->setReadOnly(state == "read-only");
+            // Its own palette throughout, so that a new ground leaves it as it is.
+            QPalette own = edit->palette();
+            own.setResolveMask(~QPalette::ResolveMask(0));
+            edit->setPalette(own);
             w = edit;
         }
         w->setGeometry(QRect(QPoint(10 + i * (size.width() + 20), 10), size));
@@ -588,6 +595,54 @@ void TestDataBox::drawnAsTheStyleDraws() {
         QCOMPARE(look(1), look(0));
     if (copied >= 0)
         QCOMPARE(style->copies() > copiesBefore, copied == 1);
+    if (plainGround) { // on another ground, another picture
+        ground.setColor(QPalette::Window, QColor(40, 90, 160));
+        window.setPalette(ground);
+        QCOMPARE(look(1), look(0));
+    }
+}
+
+// Rows of every sort of text (tabs, right-to-left, a line break, marks and spaces of every
+// kind, too long for the row) drawn by RowDelegate are those the style draws.
+void TestDataBox::rowTexts() {
+    const QStringList texts = {
+        QStringLiteral("a\tb\tc"),
+        QStringLiteral("line1\nline2"),
+        QStringLiteral("a\u2028b"),
+        QStringLiteral("c\rd"),
+        QStringLiteral("שלום abc עולם"),
+        QStringLiteral("مرحبا بالعالم 123"),
+        QStringLiteral("&File && more"),
+        QStringLiteral("   lead and trail   "),
+        QStringLiteral("x\u00adsoft\u200bzw"),
+        QStringLiteral("combining e\u0301\u0301"),
+        QStringLiteral("\tstarts with a tab and is long enough to be cut short in its row")};
+    QWidget window;
+    window.resize(420, 420);
+    QListWidget styled(&window), ours(&window);
+    for (QListWidget* list : {&styled, &ours}) {
+        list->addItems(texts);
+        list->setUniformItemSizes(true);
+        list->item(4)->setSelected(true);
+    }
+    styled.setGeometry(5, 5, 200, 400);
+    ours.setGeometry(210, 5, 200, 400);
+    ours.setItemDelegate(new RowDelegate(&ours));
+    auto* elsewhere = new QLineEdit(&window);
+    elsewhere->setGeometry(0, 405, 50, 14);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    const auto shot = [](QListWidget& list) {
+        QImage image(list.viewport()->size(), QImage::Format_RGB32);
+        list.viewport()->render(&image);
+        return image;
+    };
+    const QImage a = shot(styled), b = shot(ours);
+    for (int i = 0; i < texts.size(); ++i) {
+        const QRect row = styled.visualItemRect(styled.item(i));
+        QVERIFY2(a.copy(row) == b.copy(ours.visualItemRect(ours.item(i))), qPrintable(texts[i]));
+    }
 }
 
 QTEST_MAIN(TestDataBox)
