@@ -39,29 +39,25 @@ struct Window {
     QTemporaryDir dir;
     QTemporaryDir saves; // where "#N" saves the vorn, out of sight of the scratch folder
     QString kinds;
-    QStringList notes; // what "close" came to, "print" for each print dialog
+    QStringList notes;     // what "close" came to, "print" for each print dialog
+    bool patterns = false; // log() shows the file dialogs' patterns
     std::deque<std::optional<QString>> printTo; // the print dialog's answers, as for save
 
     explicit Window(const QString& kinds = {}, const QString& titles = {},
                     std::initializer_list<double> numbers = {})
-        : Window(SampleVorn::make(kinds, titles), kinds, numbers) {}
-    Window(const Vorn& vorn, const QString& kinds, std::initializer_list<double> numbers = {})
         : random(numbers), kinds(kinds) {
-        view.adoptVorn(vorn);
-        if (!vorn.Password.isEmpty())
-            prompts.queueText(vorn.Password); // unlocking asks for it
+        view.adoptVorn(SampleVorn::make(kinds, titles));
         view.TurnEdit(false);
         prompts.clearRecord();
         // The print dialog prints to a PDF file on A4, as a user choosing that would.
         view.findChild<PrintPart*>()->setPrintDialog([this](QPrinter& printer) {
             notes << QStringLiteral("print");
-            std::optional<QString> file;
             if (printTo.empty()) {
                 QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
-            } else {
-                file = printTo.front();
-                printTo.pop_front();
+                return false;
             }
+            const std::optional<QString> file = printTo.front();
+            printTo.pop_front();
             if (file) {
                 printer.setOutputFormat(QPrinter::PdfFormat);
                 printer.setOutputFileName(*file);
@@ -107,11 +103,13 @@ struct Window {
     }
     // Blank-separated steps: #N selects list item N and saves the vorn, so that a row shows
     // what its commands changed; * stores box 1's value again, which is a change; ^ and v are
-    // Up and Down in the title box; count right-clicks Next; head= sets the new header;
-    // type= retypes the title box key by key; fields=a,b picks
-    // those headers in the fields dialog about to open (fields=! closes it); dbl@k
-    // double-clicks box k; show and close the window; any other step clicks the button or
-    // triggers the action of that name, Name@k from box k's popup, Name*N N times.
+    // Up and Down in the title box; count right-clicks Next; show puts the window on screen,
+    // active, and close closes it; key=Ctrl+Z types those keys into the focused control;
+    // width=N makes the window N pixels wide; head= sets the new header; type= retypes the
+    // title box key by key; fields=a,b picks those headers in the fields dialog about to open
+    // (fields=! closes it); order=2uu moves row 2 of the output order up twice and takes it
+    // (order=!2uu closes the dialog); dbl@k double-clicks box k; any other step clicks the
+    // button or triggers the action of that name, Name@k from box k's popup, Name*N N times.
     void run(const QString& script) {
         for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
             const QString key = step.section(u'=', 0, 0), arg = step.section(u'=', 1);
@@ -129,9 +127,14 @@ struct Window {
                 QTest::mouseClick(at(QStringLiteral("Next")), Qt::RightButton);
             } else if (step == "show") {
                 view.show();
-                QVERIFY(QTest::qWaitForWindowExposed(&view));
+                QApplication::setActiveWindow(&view);
+                QVERIFY(QTest::qWaitForWindowActive(&view));
             } else if (step == "close") {
                 notes << (view.close() ? "closed" : "open");
+            } else if (key == "key") {
+                QTest::keySequence(QApplication::focusWidget(), QKeySequence(arg));
+            } else if (key == "width") {
+                view.resize(arg.toInt(), view.height());
             } else if (key == "head") {
                 at<QLineEdit>(QStringLiteral("HeadNam"))->setText(arg);
             } else if (key == "type") {
@@ -144,6 +147,15 @@ struct Window {
                             item->setSelected(true);
                     arg == "!" ? void(d->close()) : d->Ok->click();
                 });
+            } else if (key == "order") {
+                const QString moves = QString(arg).remove(u'!');
+                onNextModal<OrderDialog>([arg, moves](OrderDialog* d) {
+                    d->oList->setCurrentRow(moves.left(1).toInt());
+                    for (const QChar m : moves.mid(1))
+                        d->LiftLow[m == u'u' ? 0 : 1]->click();
+                    arg.startsWith(u'!') ? void(d->close()) : d->Ok->click();
+                });
+                command(QStringLiteral("mBoxOrder"));
             } else if (step.startsWith(QLatin1String("dbl@"))) {
                 Q_EMIT view.Box(step.mid(4).toInt())->DblClick();
             } else {
@@ -211,8 +223,9 @@ struct Window {
         return boxes.size() > 10 ? QStringLiteral("%1 boxes").arg(boxes.size()) : boxes.join(u' ');
     }
     // What was asked, in order: messages as shown (after the file name only the system's
-    // reason follows), ?question, <> a text asked (<*> hidden), open/save dialogs, beeps, what
-    // out.txt holds read as windows-1251, the files left in the scratch folder, then notes.
+    // reason follows), ?question, <> a text asked (<*> hidden), open/save dialogs (and their
+    // patterns), beeps, what out.txt holds read as windows-1251, the files left in the scratch
+    // folder, then notes.
     QString log() const {
         QStringList log;
         for (const ScriptedPrompts::Asked& a : prompts.asked()) {
@@ -221,7 +234,9 @@ struct Window {
                 text.truncate(text.indexOf(u'»') + 1);
             if (a.kind == Kind::Text)
                 text = a.echo == Prompts::Echo::Hidden ? "<*>" : "<>";
-            const QString tags[] = {text, "?" + text, "?" + text, text, "open", "save"};
+            const QString file = patterns ? " " + text : QString();
+            const QString tags[] = {text, "?" + text,    "?" + text,
+                                    text, "open" + file, "save" + file};
             log << tags[int(a.kind)];
         }
         for (int i = 0; i < prompts.beeps(); ++i)
@@ -253,25 +268,17 @@ struct Window {
     }
 };
 
-// The packed state strings of two runs, cut where they have seams ("|" between the row, the
-// entries and the flags, " / " between the things asked) and set side by side, the parts that
-// differ marked: a failing row shows what differs rather than where in a long line.
+// A failing state shows both states cut at their seams ("|" between the row, the entries and
+// the flags, " / " between the things asked), a part a line, the parts that differ marked.
 inline QString stateDifference(const QString& actual, const QString& expected) {
-    const auto parts = [](const QString& state) {
-        QStringList out;
-        for (const QString& asked : state.split(QStringLiteral(" / ")))
-            out << asked.split(u'|');
-        return out;
-    };
+    const auto parts = [](QString state) { return state.replace(" / ", "|").split(u'|'); };
     const QStringList a = parts(actual), e = parts(expected);
-    QStringList lines{QStringLiteral("state differs:"), QStringLiteral("   actual  |  expected")};
+    QString lines = QStringLiteral("state differs:   actual  |  expected");
     for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
-        const QString left = a.value(i, QStringLiteral("(none)"));
-        const QString right = e.value(i, QStringLiteral("(none)"));
-        lines << (left == right ? QStringLiteral("   ") : QStringLiteral(">> ")) + left +
-                     QStringLiteral("  |  ") + right;
+        const QString left = a.value(i, "(none)"), right = e.value(i, "(none)");
+        lines += (left == right ? "\n   " : "\n>> ") + left + "  |  " + right;
     }
-    return lines.join(u'\n');
+    return lines;
 }
 
 #define COMPARE_STATE(actual, expected)                                                            \

@@ -34,12 +34,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QList<int>>("slots"); // boxes in their new order
         const QList<int> plain{1, 2, 3};
-        QTest::newRow("third to the top")
-            << plain << 2 << "uu" << QStringList{"1", "3", "2", "1"} << QList<int>{3, 1, 2};
-        QTest::newRow("up on the first")
-            << plain << 0 << "u" << QStringList{"1", "1", "1"} << plain;
-        QTest::newRow("down on the last")
-            << plain << 2 << "d" << QStringList{"1", "3", "3"} << plain;
         QTest::newRow("down to the bottom and back up")
             << plain << 0 << "ddu" << QStringList{"1", "1", "2", "3", "2"} << QList<int>{2, 1, 3};
         QTest::newRow("gaps and repeats: every box once")
