@@ -92,14 +92,26 @@ void TestMainWindow::boxesMadeLate() {
                    ? box->objectName() + '.' + w->objectName()
                    : w->objectName();
     };
-    QStringList tab;
-    for (QWidget* w = view.nextInFocusChain(); w != &view; w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(&view))
-            tab << name(w);
-    QCOMPARE(tab.join(u' '),
+    const auto tab = [&] {
+        QStringList walk;
+        for (QWidget* w = view.nextInFocusChain(); w != &view; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(&view))
+                walk << name(w);
+        return walk.join(u' ');
+    };
+    QCOMPARE(tab(),
              QStringLiteral("Box(0).Fras Box(1).Tex Box(2).Fras Box(2).Lis Box(3).Fras VornList "
                             "AddVorn DelVorn Lift Low Find Next AddFrase AddText AddNum AddList "
                             "AddPic HeadNam SetPass Locker"));
+    // Boxes that become texts and then lists make their parts late, after the window chained
+    // them: each part still takes its place.
+    for (const char* kinds : {"PPTLPWIN", "TLPTLLTP", "TTPT", "LLPL"}) {
+        view.adoptVorn(SampleVorn::make(QString::fromLatin1(kinds), QStringLiteral("a b")));
+        view.TurnEdit(false);
+    }
+    QCOMPARE(tab().section(QStringLiteral(" VornList"), 0, 0),
+             QStringLiteral("Box(0).Fras Box(0).Lis Box(1).Fras Box(1).Lis Box(2).Fras Box(3).Fras "
+                            "Box(3).Lis"));
     view.show();
     QApplication::setActiveWindow(&view);
     QVERIFY(QTest::qWaitForWindowActive(&view));
