@@ -9,12 +9,16 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
 
 constexpr int PictureKiB = 2048; // the pictures kept; the least used go first
 constexpr int OpaqueEntries = 512;
+constexpr int LongBar = 96;     // pixels along a scroll bar
+constexpr int SliderStrip = 64; // rows
+constexpr int SliderMargin = 6; // pixels
 
 // The image the painter draws on, if it draws on one unscaled, in whole pixels, over what is
 // there: only then are the pixels under a drawing known, and a copy the same as the drawing.
@@ -159,25 +163,60 @@ void EditorStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
 
 void EditorStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                      QPainter* painter, const QWidget* widget) const {
-    if (const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
-        bar && control == CC_ScrollBar) {
-        // The drawing follows the places of the bar's parts, not the values behind them, so
-        // bars scrolled to the same pixel share a picture.
-        const QRect slider = subControlRect(control, option, SC_ScrollBarSlider, widget);
-        const auto packed = [](int a, int b) { return (qint64(a) << 32) | quint32(b); };
-        const Key key{{1000 + control, int(option->state), int(option->direction),
-                       packed(int(option->subControls), int(option->activeSubControls)),
-                       packed(bar->orientation, bar->upsideDown),
-                       packed(bar->minimum == bar->maximum, bar->pageStep == 0),
-                       widget ? widget->logicalDpiX() : 0, 0, packed(slider.x(), slider.y()),
-                       packed(slider.width(), slider.height()),
-                       packed(bar->sliderValue <= bar->minimum, bar->sliderValue >= bar->maximum)}};
-        QStyleOptionSlider at = *bar;
-        at.rect.moveTopLeft(QPoint(0, 0));
-        if (copyFromPicture(key, option, painter, [&](QPainter* onPicture) {
-                QProxyStyle::drawComplexControl(control, &at, onPicture, widget);
-            }))
-            return;
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (!bar || control != CC_ScrollBar) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
     }
-    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    // A long bar (a list of many entries) is copied without its slider, which is then drawn
+    // on the copy: its slider moves a pixel or two each time the list scrolls, and each new
+    // place would be a new picture, whose fills of more rows than about a hundred the raster
+    // engine hands to worker threads and waits for. A short bar is copied whole.
+    const bool longBar =
+        (bar->orientation == Qt::Vertical ? option->rect.height() : option->rect.width()) > LongBar;
+    QStyleOptionSlider without = *bar;
+    if (longBar)
+        without.subControls &= ~SC_ScrollBarSlider;
+    // The drawing follows the places of the bar's parts, not the values behind them, so
+    // bars scrolled to the same pixel share a picture.
+    const QRect slider =
+        longBar ? QRect() : subControlRect(control, option, SC_ScrollBarSlider, widget);
+    const auto packed = [](int a, int b) { return (qint64(a) << 32) | quint32(b); };
+    const Key key{{1000 + control, int(option->state), int(option->direction),
+                   packed(int(without.subControls), int(option->activeSubControls)),
+                   packed(bar->orientation, bar->upsideDown),
+                   packed(bar->minimum == bar->maximum, bar->pageStep == 0),
+                   widget ? widget->logicalDpiX() : 0, 0, packed(slider.x(), slider.y()),
+                   packed(slider.width(), slider.height()),
+                   packed(bar->sliderValue <= bar->minimum, bar->sliderValue >= bar->maximum)}};
+    QStyleOptionSlider at = without;
+    at.rect.moveTopLeft(QPoint(0, 0));
+    if (!copyFromPicture(key, option, painter, [&](QPainter* onPicture) {
+            QProxyStyle::drawComplexControl(control, &at, onPicture, widget);
+        })) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    if (longBar && (bar->subControls & SC_ScrollBarSlider)) {
+        // The slider alone, clipped to its place, in strips of fewer rows than would be
+        // shared out among threads.
+        QStyleOptionSlider sliderOnly = *bar;
+        sliderOnly.subControls = SC_ScrollBarSlider;
+        // Its outline reaches a pixel or two past its place; across, the whole bar.
+        const QRect slider = subControlRect(control, option, SC_ScrollBarSlider, widget);
+        const QRect place = (bar->orientation == Qt::Vertical
+                                 ? QRect(option->rect.left(), slider.top() - SliderMargin,
+                                         option->rect.width(), slider.height() + 2 * SliderMargin)
+                                 : QRect(slider.left() - SliderMargin, option->rect.top(),
+                                         slider.width() + 2 * SliderMargin, option->rect.height()))
+                                .intersected(option->rect);
+        for (int top = place.top(); top <= place.bottom(); top += SliderStrip) {
+            painter->save();
+            painter->setClipRect(QRect(place.left(), top, place.width(),
+                                       std::min(SliderStrip, place.bottom() + 1 - top)),
+                                 Qt::IntersectClip);
+            QProxyStyle::drawComplexControl(control, &sliderOnly, painter, widget);
+            painter->restore();
+        }
+    }
 }

@@ -497,6 +497,10 @@ void TestDataBox::drawnAsTheStyleDraws_data() {
     row("scroll bar", "bar", "", {14, 85}, 1);
     row("scroll bar, disabled", "bar", "disabled", {14, 85}, 1);
     row("scroll bar on stripes", "bar", "", {14, 120}, -1, {}, false);
+    row("long scroll bar", "bar", "", {14, 400}, 1);
+    row("long scroll bar, disabled", "bar", "disabled", {14, 400}, 1);
+    row("long scroll bar on stripes", "bar", "", {14, 400}, -1, {}, false);
+    row("long scroll bar across", "bar", "across", {400, 14}, 1);
     const QSize list(160, 220); // every row in view
     row("rows: current, list without focus", "list", "", list, -1, {}, true, {0, 0});
     row("rows: current, list focused", "list", "focused", list, -1, {}, true, {1, 1});
@@ -536,7 +540,7 @@ void TestDataBox::drawnAsTheStyleDraws() {
     for (int i = 0; i < 2; ++i) {
         QWidget* w = nullptr;
         if (kind == "bar") {
-            auto* bar = new QScrollBar(Qt::Vertical, &window);
+            auto* bar = new QScrollBar(state == "across" ? Qt::Horizontal : Qt::Vertical, &window);
             bar->setRange(0, 40);
             bar->setPageStep(10);
             bar->setValue(13);
@@ -595,6 +599,11 @@ void TestDataBox::drawnAsTheStyleDraws() {
         QCOMPARE(look(1), look(0));
     if (copied >= 0)
         QCOMPARE(style->copies() > copiesBefore, copied == 1);
+    if (kind == "bar") { // scrolled, on the same picture or a new one
+        for (QWidget* w : shown)
+            static_cast<QScrollBar*>(w)->setValue(37);
+        QCOMPARE(look(1), look(0));
+    }
     if (plainGround) { // on another ground, another picture
         ground.setColor(QPalette::Window, QColor(40, 90, 160));
         window.setPalette(ground);
