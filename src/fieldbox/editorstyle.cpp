@@ -171,23 +171,35 @@ void EditorStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     // A long bar (a list of many entries) is copied without its slider, which is then drawn
     // on the copy: its slider moves a pixel or two each time the list scrolls, and each new
     // place would be a new picture, whose fills of more rows than about a hundred the raster
-    // engine hands to worker threads and waits for. A short bar is copied whole.
-    const bool longBar =
-        (bar->orientation == Qt::Vertical ? option->rect.height() : option->rect.width()) > LongBar;
+    // engine hands to worker threads and waits for. A short bar, one with nothing to scroll,
+    // and one whose slider lies against a button at its ends (where the two are drawn over
+    // each other) are copied whole.
+    const QRect slider = subControlRect(control, option, SC_ScrollBarSlider, widget);
+    const bool vertical = bar->orientation == Qt::Vertical;
+    // The slider's outline reaches a pixel or two past its place; across, the whole bar.
+    const QRect place = (vertical ? QRect(option->rect.left(), slider.top() - SliderMargin,
+                                          option->rect.width(), slider.height() + 2 * SliderMargin)
+                                  : QRect(slider.left() - SliderMargin, option->rect.top(),
+                                          slider.width() + 2 * SliderMargin, option->rect.height()))
+                            .intersected(option->rect);
+    const QRect ends[] = {subControlRect(control, option, SC_ScrollBarSubLine, widget),
+                          subControlRect(control, option, SC_ScrollBarAddLine, widget)};
+    const bool longBar = (vertical ? option->rect.height() : option->rect.width()) > LongBar &&
+                         bar->minimum < bar->maximum && (bar->subControls & SC_ScrollBarSlider) &&
+                         !place.intersects(ends[0]) && !place.intersects(ends[1]);
     QStyleOptionSlider without = *bar;
     if (longBar)
         without.subControls &= ~SC_ScrollBarSlider;
     // The drawing follows the places of the bar's parts, not the values behind them, so
     // bars scrolled to the same pixel share a picture.
-    const QRect slider =
-        longBar ? QRect() : subControlRect(control, option, SC_ScrollBarSlider, widget);
+    const QRect keyed = longBar ? QRect() : slider;
     const auto packed = [](int a, int b) { return (qint64(a) << 32) | quint32(b); };
     const Key key{{1000 + control, int(option->state), int(option->direction),
                    packed(int(without.subControls), int(option->activeSubControls)),
                    packed(bar->orientation, bar->upsideDown),
                    packed(bar->minimum == bar->maximum, bar->pageStep == 0),
-                   widget ? widget->logicalDpiX() : 0, 0, packed(slider.x(), slider.y()),
-                   packed(slider.width(), slider.height()),
+                   widget ? widget->logicalDpiX() : 0, 0, packed(keyed.x(), keyed.y()),
+                   packed(keyed.width(), keyed.height()),
                    packed(bar->sliderValue <= bar->minimum, bar->sliderValue >= bar->maximum)}};
     QStyleOptionSlider at = without;
     at.rect.moveTopLeft(QPoint(0, 0));
@@ -197,26 +209,18 @@ void EditorStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
-    if (longBar && (bar->subControls & SC_ScrollBarSlider)) {
-        // The slider alone, clipped to its place, in strips of fewer rows than would be
-        // shared out among threads.
-        QStyleOptionSlider sliderOnly = *bar;
-        sliderOnly.subControls = SC_ScrollBarSlider;
-        // Its outline reaches a pixel or two past its place; across, the whole bar.
-        const QRect slider = subControlRect(control, option, SC_ScrollBarSlider, widget);
-        const QRect place = (bar->orientation == Qt::Vertical
-                                 ? QRect(option->rect.left(), slider.top() - SliderMargin,
-                                         option->rect.width(), slider.height() + 2 * SliderMargin)
-                                 : QRect(slider.left() - SliderMargin, option->rect.top(),
-                                         slider.width() + 2 * SliderMargin, option->rect.height()))
-                                .intersected(option->rect);
-        for (int top = place.top(); top <= place.bottom(); top += SliderStrip) {
-            painter->save();
-            painter->setClipRect(QRect(place.left(), top, place.width(),
-                                       std::min(SliderStrip, place.bottom() + 1 - top)),
-                                 Qt::IntersectClip);
-            QProxyStyle::drawComplexControl(control, &sliderOnly, painter, widget);
-            painter->restore();
-        }
+    if (!longBar)
+        return;
+    // The slider alone, clipped to its place, in strips of fewer rows than would be shared out
+    // among threads.
+    QStyleOptionSlider sliderOnly = *bar;
+    sliderOnly.subControls = SC_ScrollBarSlider;
+    for (int top = place.top(); top <= place.bottom(); top += SliderStrip) {
+        painter->save();
+        painter->setClipRect(QRect(place.left(), top, place.width(),
+                                   std::min(SliderStrip, place.bottom() + 1 - top)),
+                             Qt::IntersectClip);
+        QProxyStyle::drawComplexControl(control, &sliderOnly, painter, widget);
+        painter->restore();
     }
 }

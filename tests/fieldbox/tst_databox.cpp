@@ -501,6 +501,8 @@ void TestDataBox::drawnAsTheStyleDraws_data() {
     row("long scroll bar, disabled", "bar", "disabled", {14, 400}, 1);
     row("long scroll bar on stripes", "bar", "", {14, 400}, -1, {}, false);
     row("long scroll bar across", "bar", "across", {400, 14}, 1);
+    row("long scroll bar, nothing to scroll", "bar", "still", {14, 400}, 1);
+    row("long scroll bar at its start", "bar", "start", {14, 400}, 1);
     const QSize list(160, 220); // every row in view
     row("rows: current, list without focus", "list", "", list, -1, {}, true, {0, 0});
     row("rows: current, list focused", "list", "focused", list, -1, {}, true, {1, 1});
@@ -541,9 +543,9 @@ void TestDataBox::drawnAsTheStyleDraws() {
         QWidget* w = nullptr;
         if (kind == "bar") {
             auto* bar = new QScrollBar(state == "across" ? Qt::Horizontal : Qt::Vertical, &window);
-            bar->setRange(0, 40);
+            bar->setRange(0, state == "still" ? 0 : 40);
             bar->setPageStep(10);
-            bar->setValue(13);
+            bar->setValue(state == "start" ? 0 : 13);
             w = bar;
         } else if (kind == "list") {
             auto* list = new QListWidget(&window);
@@ -601,7 +603,7 @@ void TestDataBox::drawnAsTheStyleDraws() {
         QCOMPARE(style->copies() > copiesBefore, copied == 1);
     if (kind == "bar") { // scrolled, on the same picture or a new one
         for (QWidget* w : shown)
-            static_cast<QScrollBar*>(w)->setValue(37);
+            static_cast<QScrollBar*>(w)->setValue(state == "start" ? 40 : 37); // or its end
         QCOMPARE(look(1), look(0));
     }
     if (plainGround) { // on another ground, another picture
