@@ -78,6 +78,7 @@ struct DataBox::Private : QObject {
     DataBoxParts::TextEditor* textEditor();
     QListWidget* listBox();
     void adoptPart(QWidget* part, QWidget* viewport);
+    static void installAccessibleFactory();
 
     // Layout (databox.cpp)
     void fitHeader();
