@@ -2,13 +2,13 @@
 // needed and put where they would have been had they been made with the box.
 #include "databox.h"
 
+#include "childrenmadeonask.h"
 #include "databox_p.h"
 #include "editorstyle.h"
 #include "focuschain.h"
 #include "rowdelegate.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QTextCursor>
@@ -16,35 +16,10 @@
 
 namespace {
 
-// A box as an accessibility client sees it: every part, the ones only a text or a list box
-// needs made before anything is answered, as if all had been made with the box.
-class BoxAccessible : public QAccessibleWidget {
-public:
-    explicit BoxAccessible(DataBox* box) : QAccessibleWidget(box), box_(box) {}
-    int childCount() const override {
-        box_->makeAllParts();
-        return QAccessibleWidget::childCount();
-    }
-    QAccessibleInterface* child(int index) const override {
-        box_->makeAllParts();
-        return QAccessibleWidget::child(index);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        box_->makeAllParts();
-        return QAccessibleWidget::indexOfChild(child);
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        box_->makeAllParts();
-        return QAccessibleWidget::childAt(x, y);
-    }
-
-private:
-    DataBox* box_;
-};
-
 QAccessibleInterface* boxAccessible(const QString&, QObject* object) {
+    // A box's children are every part, the ones only a text or a list box needs too.
     auto* box = qobject_cast<DataBox*>(object);
-    return box ? new BoxAccessible(box) : nullptr;
+    return box ? new ChildrenMadeOnAsk(box, [box] { box->makeAllParts(); }) : nullptr;
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "cardboxes.h"
 
+#include "childrenmadeonask.h"
 #include "databox.h"
 #include "focuschain.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,39 +22,15 @@ public:
     QPointer<CardBoxes> boxes;
 };
 
-// The card as an accessibility client sees it: a plain widget whose children are all 50
-// boxes, made or not; the boxes not made yet are made before anything is answered.
-class CardAccessible : public QAccessibleWidget {
-public:
-    explicit CardAccessible(CardWidget* card) : QAccessibleWidget(card), card_(card) {}
-    int childCount() const override {
-        makeAll();
-        return QAccessibleWidget::childCount();
-    }
-    QAccessibleInterface* child(int index) const override {
-        makeAll();
-        return QAccessibleWidget::child(index);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        makeAll();
-        return QAccessibleWidget::indexOfChild(child);
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        makeAll();
-        return QAccessibleWidget::childAt(x, y);
-    }
-
-private:
-    void makeAll() const {
-        if (card_->boxes)
-            card_->boxes->makeAll();
-    }
-    CardWidget* card_;
-};
-
 QAccessibleInterface* cardAccessible(const QString&, QObject* object) {
+    // The card's children are all 50 boxes, made or not.
     auto* card = dynamic_cast<CardWidget*>(object);
-    return card ? new CardAccessible(card) : nullptr;
+    return card ? new ChildrenMadeOnAsk(card,
+                                        [card] {
+                                            if (card->boxes)
+                                                card->boxes->makeAll();
+                                        })
+                : nullptr;
 }
 
 } // namespace
